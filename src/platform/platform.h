@@ -1,0 +1,142 @@
+// The one seam between Korvo's portable core and the operating system.
+//
+// Every string that crosses it is a code page 932 byte string, as the core keeps all its text.
+// The Win32 layer implements it with the real APIs (converting to UTF-16 at the boundary); the
+// unit tests implement it in memory. Nothing here may include <windows.h>.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace korvo {
+
+// Opaque handles: the Win32 layer stores HMENU / HWND values in them, the fake platform its own ids.
+using MenuHandle = std::uintptr_t;
+using WindowHandle = std::uintptr_t;
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// How the popup menu is aligned on its anchor point.
+struct MenuAlignment {
+    bool centerHorizontally = false;
+    bool centerVertically = false;
+};
+
+// One opened URL. Destroying it closes the URL handle.
+class UrlReader {
+public:
+    virtual ~UrlReader() = default;
+    // Reads up to `size` bytes; `received` 0 with a true result means the body is complete.
+    virtual bool Read(char* buffer, std::size_t size, std::size_t& received) = 0;
+    // HTTP status code of the response; 0 when the protocol has none (FTP).
+    virtual int StatusCode() const = 0;
+    // Content-Length the server announced, or -1 when it announced none.
+    virtual long long ContentLength() const = 0;
+};
+
+// One Internet session (the handle of InternetOpen). Destroying it closes the handle; every reader
+// it opened must be destroyed first.
+class InternetSession {
+public:
+    virtual ~InternetSession() = default;
+    virtual std::unique_ptr<UrlReader> OpenUrl(const std::string& url) = 0;
+};
+
+// A file being written. Close reports whether everything written reached the disk.
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    virtual bool Write(const char* data, std::size_t size) = 0;
+    virtual bool Close() = 0;
+};
+
+enum class OpenMode {
+    Existing,      // the file must exist
+    OpenOrCreate,  // an empty file is created when it is missing
+};
+
+enum class BoxIcon { None, Information };
+
+enum class WaitResult { Finished, TimedOut };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // --- File system -------------------------------------------------------------------------
+    virtual bool PathFileExists(const std::string& path) = 0;
+    virtual bool PathIsDirectory(const std::string& path) = 0;
+    // Reads a whole file (opened for reading, shared for reading only). nullopt when it cannot be
+    // opened or read; with OpenOrCreate a missing file is created empty first.
+    virtual std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) = 0;
+    // Creates a new, uniquely named temporary file inside `folder` (which ends with a backslash)
+    // and stores its path. Other threads may delete the file while it is open.
+    virtual std::unique_ptr<OutputFile> CreateTemporaryFile(const std::string& folder,
+                                                            std::string& temporaryPath) = 0;
+    // Moves `from` over `to`, replacing an existing file of that name.
+    virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
+
+    // --- Clock and threads -------------------------------------------------------------------
+    // Whole seconds of a monotonic or wall clock: only differences are used.
+    virtual std::uint64_t NowSeconds() = 0;
+    // Runs `work` and waits for it at most `seconds` (no limit when `unlimited`). On TimedOut the
+    // work may still be running and must only touch state it owns (shared through shared_ptr).
+    virtual WaitResult RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
+                                       bool unlimited) = 0;
+
+    // --- Network ----------------------------------------------------------------------------
+    // InternetOpen with the agent name and direct access; nullptr on failure.
+    virtual std::unique_ptr<InternetSession> OpenInternet(const std::string& agent) = 0;
+
+    // --- User interface ---------------------------------------------------------------------
+    // A message box with an OK button, owned by the host window, after bringing it to the front.
+    virtual void ShowMessage(const std::string& text, const std::string& caption,
+                             BoxIcon icon = BoxIcon::None) = 0;
+    // Version of the program file ("1.0.0"), from its version resource.
+    virtual std::string ProgramVersion() = 0;
+    virtual bool ControlKeyHeld() = 0;
+    virtual Point CursorPosition() = 0;
+    // Window rectangle of the window that was in the foreground at start-up, if there was one.
+    virtual std::optional<Rect> PreviousWindowRect() = 0;
+    // Shortens a path with ellipses to fit `pixels` in the host window's font.
+    virtual std::string CompactPath(const std::string& path, int pixels) = 0;
+
+    // --- Menus ------------------------------------------------------------------------------
+    virtual MenuHandle CreatePopupMenu() = 0;
+    virtual MenuHandle CreateMenu() = 0;
+    virtual void AppendMenuString(MenuHandle menu, int id, const std::string& text,
+                                  bool newColumn) = 0;
+    virtual void AppendMenuSeparator(MenuHandle menu, int id) = 0;
+    // Attaches `submenu` to the item of `menu` whose command id is `id`.
+    virtual void AttachSubmenu(MenuHandle menu, int id, MenuHandle submenu) = 0;
+    virtual int MenuItemCount(MenuHandle menu) = 0;
+    // Deletes the item at `position`, destroying the submenu it holds.
+    virtual void DeleteMenuItemAt(MenuHandle menu, int position) = 0;
+    virtual MenuHandle SubmenuAt(MenuHandle menu, int position) = 0;  // 0 when none
+    virtual int MenuItemIdAt(MenuHandle menu, int position) = 0;     // -1 when none
+    virtual void DestroyMenu(MenuHandle menu) = 0;
+    // Brings the host window to the front and tracks the menu modally; returns the chosen id or 0.
+    virtual int TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment) = 0;
+
+    // --- Programs and shell -----------------------------------------------------------------
+    // ShellExecute with the default verb and SW_SHOWNORMAL; empty strings are passed as none.
+    virtual void ShellExecute(const std::string& file, const std::string& parameters,
+                              const std::string& workingFolder) = 0;
+};
+
+}  // namespace korvo

@@ -1,0 +1,277 @@
+#include "fake_platform.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace korvo::testing {
+
+std::string FakePlatform::Key(const std::string& path) {
+    std::string key;
+    for (char c : path) {
+        char folded = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        key += folded;
+    }
+    while (key.size() > 1 && key.back() == '\\') key.pop_back();
+    return key;
+}
+
+void FakePlatform::AddFolder(const std::string& path) {
+    std::string key = Key(path);
+    folders_.insert(key);
+    // Parents exist too, as they would on a disk.
+    for (std::size_t cut = key.rfind('\\'); cut != std::string::npos && cut > 0;
+         cut = key.rfind('\\', cut - 1)) {
+        folders_.insert(key.substr(0, cut));
+        if (cut == 0) break;
+    }
+}
+
+void FakePlatform::AddFile(const std::string& path, const std::string& content) {
+    files_[Key(path)] = content;
+    names_[Key(path)] = path;
+}
+
+bool FakePlatform::HasFile(const std::string& path) const { return files_.count(Key(path)) != 0; }
+
+std::string FakePlatform::FileContent(const std::string& path) const {
+    auto it = files_.find(Key(path));
+    return it == files_.end() ? std::string() : it->second;
+}
+
+std::vector<std::string> FakePlatform::FilesIn(const std::string& folder) const {
+    std::string prefix = Key(folder) + "\\";
+    std::vector<std::string> found;
+    for (const auto& [key, path] : names_) {
+        if (files_.count(key) && key.compare(0, prefix.size(), prefix) == 0 &&
+            key.find('\\', prefix.size()) == std::string::npos) {
+            found.push_back(path);
+        }
+    }
+    return found;
+}
+
+bool FakePlatform::PathFileExists(const std::string& path) {
+    return !path.empty() && (files_.count(Key(path)) || folders_.count(Key(path)));
+}
+
+bool FakePlatform::PathIsDirectory(const std::string& path) {
+    return !path.empty() && folders_.count(Key(path));
+}
+
+std::optional<std::string> FakePlatform::ReadWholeFile(const std::string& path, OpenMode mode) {
+    if (folders_.count(Key(path))) return std::nullopt;
+    auto it = files_.find(Key(path));
+    if (it != files_.end()) return it->second;
+    if (mode == OpenMode::Existing) return std::nullopt;
+    std::string key = Key(path);
+    std::size_t cut = key.rfind('\\');
+    if (cut == std::string::npos || !folders_.count(key.substr(0, cut))) return std::nullopt;
+    AddFile(path, "");
+    return std::string();
+}
+
+class FakeOutputFile : public OutputFile {
+public:
+    FakeOutputFile(FakePlatform& platform, std::string path)
+        : platform_(platform), path_(std::move(path)) {}
+    ~FakeOutputFile() override {
+        if (!closed_) Close();
+    }
+    bool Write(const char* data, std::size_t size) override {
+        if (platform_.writeFails) return false;
+        std::string key = FakePlatform::Key(path_);
+        auto it = platform_.files_.find(key);
+        if (it != platform_.files_.end()) it->second.append(data, size);  // deleted: lost
+        return true;
+    }
+    bool Close() override {
+        closed_ = true;
+        platform_.closeOrder.push_back("file");
+        return !platform_.writeFails;
+    }
+
+private:
+    FakePlatform& platform_;
+    std::string path_;
+    bool closed_ = false;
+};
+
+std::unique_ptr<OutputFile> FakePlatform::CreateTemporaryFile(const std::string& folder,
+                                                              std::string& temporaryPath) {
+    if (temporaryFileFails || !PathIsDirectory(folder)) return nullptr;
+    temporaryPath = folder + "kv" + std::to_string(nextTemporary_++) + ".tmp";
+    AddFile(temporaryPath, "");
+    return std::make_unique<FakeOutputFile>(*this, temporaryPath);
+}
+
+bool FakePlatform::ReplaceFile(const std::string& from, const std::string& to) {
+    auto it = files_.find(Key(from));
+    if (it == files_.end()) return false;
+    std::string content = it->second;
+    files_.erase(it);
+    names_.erase(Key(from));
+    AddFile(to, content);
+    return true;
+}
+
+bool FakePlatform::RemoveFile(const std::string& path) {
+    names_.erase(Key(path));
+    return files_.erase(Key(path)) != 0;
+}
+
+WaitResult FakePlatform::RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
+                                         bool unlimited) {
+    deadlines.push_back(unlimited ? 0xFFFFFFFFu : seconds);
+    work();
+    return deadlineExpires ? WaitResult::TimedOut : WaitResult::Finished;
+}
+
+namespace {
+
+class FakeReader : public UrlReader {
+public:
+    FakeReader(FakePlatform& platform, std::shared_ptr<UrlScript> script)
+        : platform_(platform), script_(std::move(script)) {}
+    ~FakeReader() override { platform_.closeOrder.push_back("url"); }
+    bool Read(char* buffer, std::size_t size, std::size_t& received) override {
+        platform_.now += script_->secondsPerBlock;
+        received = 0;
+        if (next_ >= script_->blocks.size()) return !script_->failAfterBlocks;
+        const std::string& block = script_->blocks[next_++];
+        received = std::min(size, block.size());
+        std::copy(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(received), buffer);
+        return true;
+    }
+    int StatusCode() const override { return script_->statusCode; }
+    long long ContentLength() const override { return script_->contentLength; }
+
+private:
+    FakePlatform& platform_;
+    std::shared_ptr<UrlScript> script_;
+    std::size_t next_ = 0;
+};
+
+class FakeSession : public InternetSession {
+public:
+    explicit FakeSession(FakePlatform& platform) : platform_(platform) {}
+    ~FakeSession() override { platform_.closeOrder.push_back("internet"); }
+    std::unique_ptr<UrlReader> OpenUrl(const std::string& url) override {
+        platform_.openedUrls.push_back(url);
+        if (platform_.urlScripts.empty()) return nullptr;
+        auto script = platform_.urlScripts.front();
+        platform_.urlScripts.pop_front();
+        if (!script) return nullptr;
+        return std::make_unique<FakeReader>(platform_, script);
+    }
+
+private:
+    FakePlatform& platform_;
+};
+
+}  // namespace
+
+std::unique_ptr<InternetSession> FakePlatform::OpenInternet(const std::string& agent) {
+    internetAgent = agent;
+    if (internetOpenFails) return nullptr;
+    return std::make_unique<FakeSession>(*this);
+}
+
+void FakePlatform::ShowMessage(const std::string& text, const std::string& caption, BoxIcon icon) {
+    messages.push_back({text, caption, icon});
+}
+
+std::string FakePlatform::CompactPath(const std::string& path, int pixels) {
+    // One pixel a character is enough to tell that shortening happened.
+    if (static_cast<int>(path.size()) <= pixels) return path;
+    return path.substr(0, static_cast<std::size_t>(pixels - 3)) + "...";
+}
+
+MenuHandle FakePlatform::CreatePopupMenu() {
+    MenuHandle handle = nextMenu_++;
+    menus[handle].popup = true;
+    return handle;
+}
+
+MenuHandle FakePlatform::CreateMenu() {
+    MenuHandle handle = nextMenu_++;
+    menus[handle];
+    return handle;
+}
+
+void FakePlatform::AppendMenuString(MenuHandle menu, int id, const std::string& text,
+                                    bool newColumn) {
+    FakeMenuItem item;
+    item.id = id;
+    item.text = text;
+    item.newColumn = newColumn;
+    menus.at(menu).items.push_back(item);
+}
+
+void FakePlatform::AppendMenuSeparator(MenuHandle menu, int id) {
+    FakeMenuItem item;
+    item.id = id;
+    item.separator = true;
+    menus.at(menu).items.push_back(item);
+}
+
+void FakePlatform::AttachSubmenu(MenuHandle menu, int id, MenuHandle submenu) {
+    for (auto& item : menus.at(menu).items) {
+        if (item.id == id) {
+            item.submenu = submenu;
+            return;
+        }
+    }
+}
+
+int FakePlatform::MenuItemCount(MenuHandle menu) {
+    return static_cast<int>(menus.at(menu).items.size());
+}
+
+void FakePlatform::DeleteMenuItemAt(MenuHandle menu, int position) {
+    auto& items = menus.at(menu).items;
+    if (position < 0 || position >= static_cast<int>(items.size())) return;
+    if (items[position].submenu) DestroyMenu(items[position].submenu);
+    items.erase(items.begin() + position);
+}
+
+MenuHandle FakePlatform::SubmenuAt(MenuHandle menu, int position) {
+    auto& items = menus.at(menu).items;
+    if (position < 0 || position >= static_cast<int>(items.size())) return 0;
+    return items[position].submenu;
+}
+
+int FakePlatform::MenuItemIdAt(MenuHandle menu, int position) {
+    auto& items = menus.at(menu).items;
+    if (position < 0 || position >= static_cast<int>(items.size())) return -1;
+    return items[position].id;
+}
+
+void FakePlatform::DestroyMenu(MenuHandle menu) {
+    FakeMenu& fake = menus.at(menu);
+    // Like DestroyMenu, a menu takes the submenus still attached to it along.
+    for (auto& item : fake.items) {
+        if (item.submenu && !menus.at(item.submenu).destroyed) DestroyMenu(item.submenu);
+    }
+    fake.destroyed = true;
+}
+
+int FakePlatform::LiveMenuCount() const {
+    return static_cast<int>(std::count_if(menus.begin(), menus.end(),
+                                          [](const auto& entry) { return !entry.second.destroyed; }));
+}
+
+int FakePlatform::TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment) {
+    ++trackCount;
+    trackedMenu = menu;
+    trackedAt = at;
+    trackedAlignment = alignment;
+    if (onTrack) onTrack(menu);
+    return trackAnswer;
+}
+
+void FakePlatform::ShellExecute(const std::string& file, const std::string& parameters,
+                                const std::string& workingFolder) {
+    launches.push_back({file, parameters, workingFolder});
+}
+
+}  // namespace korvo::testing

@@ -1,0 +1,144 @@
+// An in-memory Platform for the core's unit tests: files and folders with Windows path rules
+// (case-insensitive, '\\' and '/' alike, a trailing backslash ignored), an in-memory menu tree,
+// recorded message boxes and launches, and scripted URL readers.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace korvo::testing {
+
+struct FakeMenuItem {
+    int id = 0;
+    std::string text;
+    bool separator = false;
+    bool newColumn = false;
+    MenuHandle submenu = 0;
+};
+
+struct FakeMenu {
+    bool popup = false;
+    bool destroyed = false;
+    std::vector<FakeMenuItem> items;
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string caption;
+    BoxIcon icon = BoxIcon::None;
+};
+
+struct ShellLaunch {
+    std::string file;
+    std::string parameters;
+    std::string workingFolder;
+};
+
+// What one OpenUrl answers. A null script makes OpenUrl fail.
+struct UrlScript {
+    int statusCode = 200;
+    long long contentLength = -1;
+    std::vector<std::string> blocks;  // handed out in order, each cut to the read size asked for
+    bool failAfterBlocks = false;     // the read after the last block fails
+    int secondsPerBlock = 0;          // the fake clock advances this much on every read
+};
+
+class FakePlatform : public Platform {
+public:
+    // --- Set-up helpers ---
+    void AddFolder(const std::string& path);
+    void AddFile(const std::string& path, const std::string& content);
+    bool HasFile(const std::string& path) const;
+    std::string FileContent(const std::string& path) const;
+    std::vector<std::string> FilesIn(const std::string& folder) const;  // full paths
+
+    // --- File system ---
+    bool PathFileExists(const std::string& path) override;
+    bool PathIsDirectory(const std::string& path) override;
+    std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) override;
+    std::unique_ptr<OutputFile> CreateTemporaryFile(const std::string& folder,
+                                                    std::string& temporaryPath) override;
+    bool ReplaceFile(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
+
+    // --- Clock and threads ---
+    std::uint64_t NowSeconds() override { return now; }
+    WaitResult RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
+                               bool unlimited) override;
+
+    // --- Network ---
+    std::unique_ptr<InternetSession> OpenInternet(const std::string& agent) override;
+
+    // --- User interface ---
+    void ShowMessage(const std::string& text, const std::string& caption, BoxIcon icon) override;
+    std::string ProgramVersion() override { return "1.2.3"; }
+    bool ControlKeyHeld() override { return controlHeld; }
+    Point CursorPosition() override { return cursor; }
+    std::optional<Rect> PreviousWindowRect() override { return previousWindowRect; }
+    std::string CompactPath(const std::string& path, int pixels) override;
+
+    // --- Menus ---
+    MenuHandle CreatePopupMenu() override;
+    MenuHandle CreateMenu() override;
+    void AppendMenuString(MenuHandle menu, int id, const std::string& text, bool newColumn) override;
+    void AppendMenuSeparator(MenuHandle menu, int id) override;
+    void AttachSubmenu(MenuHandle menu, int id, MenuHandle submenu) override;
+    int MenuItemCount(MenuHandle menu) override;
+    void DeleteMenuItemAt(MenuHandle menu, int position) override;
+    MenuHandle SubmenuAt(MenuHandle menu, int position) override;
+    int MenuItemIdAt(MenuHandle menu, int position) override;
+    void DestroyMenu(MenuHandle menu) override;
+    int TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment) override;
+
+    // --- Programs and shell ---
+    void ShellExecute(const std::string& file, const std::string& parameters,
+                      const std::string& workingFolder) override;
+
+    // --- Knobs and records ---
+    FakeMenu& Menu(MenuHandle handle) { return menus.at(handle); }
+    int LiveMenuCount() const;  // menus created and not destroyed
+
+    std::uint64_t now = 1000;
+    bool controlHeld = false;
+    Point cursor{10, 20};
+    std::optional<Rect> previousWindowRect;
+    bool internetOpenFails = false;
+    bool temporaryFileFails = false;
+    bool writeFails = false;          // every Write fails (a full disk)
+    bool deadlineExpires = false;     // RunWithDeadline runs the work, then reports TimedOut
+    std::deque<std::shared_ptr<UrlScript>> urlScripts;  // one per OpenUrl; empty or null: fails
+    std::vector<std::string> openedUrls;
+    std::string internetAgent;
+    std::vector<std::string> closeOrder;  // "url", "internet", "file" as handles close
+
+    // TrackMenu answers this id, after running `onTrack` (which may open groups, as the user would).
+    int trackAnswer = 0;
+    std::function<void(MenuHandle)> onTrack;
+    MenuHandle trackedMenu = 0;
+    Point trackedAt;
+    MenuAlignment trackedAlignment;
+    int trackCount = 0;
+
+    std::vector<ShownMessage> messages;
+    std::vector<ShellLaunch> launches;
+    std::vector<std::uint32_t> deadlines;
+
+    std::map<MenuHandle, FakeMenu> menus;
+
+private:
+    static std::string Key(const std::string& path);
+    std::set<std::string> folders_;
+    std::map<std::string, std::string> files_;  // key -> content
+    std::map<std::string, std::string> names_;  // key -> path as first written
+    MenuHandle nextMenu_ = 0x100;
+    int nextTemporary_ = 1;
+    friend class FakeOutputFile;
+};
+
+}  // namespace korvo::testing
