@@ -1,0 +1,39 @@
+// The built-in downloader: fetches the URL into the chosen folder under the derived file name.
+//
+// The body goes to a temporary file in the destination folder, which replaces the final name only
+// once the transfer has completed; after any failure the temporary file is removed and an existing
+// file of the final name is left as it was. The transfer runs under a deadline, because a server
+// that stalls would otherwise block the read for ever.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/run_state.h"
+#include "platform/platform.h"
+
+namespace korvo {
+
+constexpr std::size_t READ_BLOCK_SIZE = 1024;
+
+// How a transfer ended.
+enum class TransferOutcome {
+    Complete,
+    OpenFailed,   // the URL could not be opened, or the server answered with an error status
+    ReadFailed,   // a read failed, or the body ended before its announced length
+    WriteFailed,  // the temporary file could not be written or closed
+    TimedOut,
+};
+
+// A time-out this large came from a negative "@timeout=" value: it never expires.
+bool IsUnlimitedTimeout(std::uint32_t timeoutSeconds);
+
+// Whether a transfer that started at `start` has run longer than the time-out, at `now`.
+bool TimeoutExceeded(std::uint64_t start, std::uint64_t now, std::uint32_t timeoutSeconds);
+
+// Returns 1 when the file arrived whole, 0 after a reported failure.
+int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
+                const std::string& folder);
+
+}  // namespace korvo

@@ -1,0 +1,16 @@
+#include "actions/program_launch.h"
+
+#include "app/path_split.h"
+
+namespace korvo {
+
+void RunProgram(Platform& platform, const std::string& program, const std::string& parameters) {
+    if (platform.PathFileExists(program)) {
+        PathParts parts = SplitPath(program);
+        platform.ShellExecute(program, parameters, parts.drive + parts.folder);
+    } else {
+        platform.ShellExecute(parameters, "", "");
+    }
+}
+
+}  // namespace korvo

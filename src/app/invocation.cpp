@@ -1,0 +1,64 @@
+#include "app/invocation.h"
+
+#include "actions/download.h"
+#include "actions/program_launch.h"
+#include "app/options.h"
+#include "app/path_split.h"
+#include "app/url_parts.h"
+#include "base/text.h"
+#include "config/loader.h"
+#include "menu/menu_display.h"
+#include "template/command_template.h"
+
+namespace korvo {
+
+void RecordModulePath(RunState& run, std::string modulePath) {
+    PathUnquoteSpaces(modulePath);
+    run.modulePath = CutToFit(modulePath, PATH_MAX_CHARS);
+    run.baseName = SplitPath(run.modulePath).name;
+    run.defaultConfigName = CutToFit(run.baseName + ".ini", PATH_MAX_CHARS);
+}
+
+void SetUpPaths(RunState& run, int screenWidth, int maximizedHeight, int mouseButtonCount) {
+    PathParts parts = SplitPath(run.modulePath);
+    run.programFolder = CutToFit(parts.drive + parts.folder, PATH_MAX_CHARS);
+    run.helpFilePath = CutToFit(run.programFolder + "Korvo.txt", PATH_MAX_CHARS);
+    run.screenWidth = screenWidth;
+    run.maximizedHeight = maximizedHeight;
+    run.mouseButtonCount = mouseButtonCount;
+}
+
+bool ReadCommandLineAndConfiguration(Platform& platform, RunState& run) {
+    run.configPath = CutToFit(run.programFolder + run.defaultConfigName, PATH_MAX_CHARS);
+    // Options come first: they choose the configuration file and override what it says.
+    if (!run.commandLineText.empty()) {
+        ParseOptions(platform, run, run.commandLineText);
+        ParseTargets(run, run.commandLineText, 0);
+    }
+    return LoadConfiguration(platform, run) == 1;
+}
+
+void RunInvocation(Platform& platform, RunState& run) {
+    // Taking the URL from the clipboard ("/#c") and the folder browser ("/#0") are not offered
+    // yet: such a run shows the menu without a target, as one without any URL does.
+    if (run.targets.targetCount > 0) {
+        DeriveFileName(run, run.targets.firstTarget);
+        ShowDestinationMenu(platform, run, false);
+    } else {
+        ShowDestinationMenu(platform, run, true);
+    }
+}
+
+void DispatchToFolder(Platform& platform, RunState& run, const std::string& folder) {
+    const int selected = run.selectedProgram;
+    if (selected < 0 || selected >= static_cast<int>(run.programs.size())) {
+        DownloadUrl(platform, run, run.targets.firstTarget, folder);
+        return;
+    }
+    const ProgramEntry& program = run.programs[selected];
+    std::string commandLine = BuildCommandLine(platform, run, program.commandTemplate, folder);
+    if (commandLine == CANCEL_MARKER) return;
+    RunProgram(platform, program.programPath, commandLine);
+}
+
+}  // namespace korvo

@@ -1,0 +1,155 @@
+#include "base/text.h"
+
+#include <cstdint>
+
+namespace korvo {
+
+namespace {
+
+constexpr std::size_t SHELL_PATH_MAX_CHARS = 259;
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Length in bytes of the character that starts at `at`: two for a lead byte followed by a trail,
+// one otherwise (a lead byte cut off by the end of the text stands alone).
+std::size_t CharLength(std::string_view text, std::size_t at) {
+    return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+}
+
+// Offset of the last character's first byte, as CharPrevA finds it from the end; npos when empty.
+std::size_t LastCharStart(std::string_view text) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t at = 0; at < text.size(); at += CharLength(text, at)) last = at;
+    return last;
+}
+
+// StrCmpNIA treats a text as ending at its terminator; a view ends at its size or at a NUL.
+char CharAt(std::string_view text, std::size_t at) { return at < text.size() ? text[at] : '\0'; }
+
+}  // namespace
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+std::string CutToFit(std::string_view text, std::size_t maxChars) {
+    if (text.size() <= maxChars) return std::string(text);
+    std::size_t kept = 0;
+    while (kept < text.size()) {
+        std::size_t length = CharLength(text, kept);
+        if (kept + length > maxChars) break;
+        kept += length;
+    }
+    return std::string(text.substr(0, kept));
+}
+
+std::size_t FindNoCase(std::string_view haystack, std::string_view needle) {
+    if (needle.empty()) return std::string_view::npos;
+    for (std::size_t at = 0; at + needle.size() <= haystack.size(); at += CharLength(haystack, at)) {
+        if (StartsWithNoCase(haystack.substr(at), needle, needle.size())) return at;
+    }
+    return std::string_view::npos;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix, std::size_t n) {
+    std::size_t at = 0;
+    while (at < n) {
+        char a = CharAt(text, at);
+        char b = CharAt(prefix, at);
+        if (a == '\0' || b == '\0') return a == b;
+        if (IsLeadByte(static_cast<unsigned char>(a))) {
+            // A double-byte character is compared as it is: its trail byte is no letter.
+            if (a != b) return false;
+            ++at;
+            if (at >= n) return true;
+            if (CharAt(text, at) != CharAt(prefix, at)) return false;
+            if (CharAt(text, at) == '\0') return true;
+            ++at;
+            continue;
+        }
+        if (FoldAscii(a) != FoldAscii(b)) return false;
+        ++at;
+    }
+    return true;
+}
+
+int StrToInt(std::string_view text) {
+    std::size_t at = 0;
+    auto isBlank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (at < text.size() && isBlank(text[at])) ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+    // Unsigned arithmetic wraps like the shell's 32-bit result instead of overflowing.
+    std::uint32_t value = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+        value = value * 10u + static_cast<std::uint32_t>(text[at] - '0');
+        ++at;
+    }
+    if (negative) value = 0u - value;
+    return static_cast<int>(static_cast<std::int32_t>(value));
+}
+
+void PathAddBackslash(std::string& path) {
+    if (path.empty() || path.size() >= SHELL_PATH_MAX_CHARS) return;
+    std::size_t last = LastCharStart(path);
+    if (path[last] == '\\' && last + 1 == path.size()) return;
+    path += '\\';
+}
+
+namespace {
+
+// PathIsRootA: "\", "X:\", "\\server" and "\\server\share".
+bool IsRoot(std::string_view path) {
+    if (path.empty()) return false;
+    if (path[0] == '\\') {
+        if (path.size() == 1) return true;
+        if (path[1] != '\\') return false;
+        bool seenSeparator = false;
+        for (std::size_t at = 2; at < path.size(); at += CharLength(path, at)) {
+            if (path[at] == '\\') {
+                if (seenSeparator) return false;
+                seenSeparator = true;
+            }
+        }
+        return true;
+    }
+    return path.size() == 3 && path[1] == ':' && path[2] == '\\';
+}
+
+}  // namespace
+
+void PathRemoveBackslash(std::string& path) {
+    if (IsRoot(path)) return;
+    RemoveTrailingBackslash(path);
+}
+
+void RemoveTrailingBackslash(std::string& path) {
+    if (path.empty()) return;
+    std::size_t last = LastCharStart(path);
+    if (last + 1 == path.size() && path[last] == '\\') path.pop_back();
+}
+
+void PathUnquoteSpaces(std::string& text) {
+    // A lone quote counts as both ends, as it does for the shell.
+    if (!text.empty() && text.front() == '"' && text.back() == '"') {
+        text.pop_back();
+        if (!text.empty()) text.erase(0, 1);
+    }
+}
+
+void PathRemoveBlanks(std::string& text) {
+    std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        text.clear();
+        return;
+    }
+    std::size_t last = text.find_last_not_of(' ');
+    text = text.substr(first, last - first + 1);
+}
+
+void PathQuoteSpaces(std::string& text) {
+    // The shell quotes only when the quoted text and its terminator still fit 260 bytes with a
+    // byte to spare.
+    if (text.find(' ') == std::string::npos || text.size() + 3 >= SHELL_PATH_MAX_CHARS + 1) return;
+    text = '"' + text + '"';
+}
+
+}  // namespace korvo

@@ -1,0 +1,24 @@
+#include "win32/command_line.h"
+
+namespace korvo::win32 {
+
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+}  // namespace
+
+std::wstring_view ArgumentText(std::wstring_view commandLine) {
+    std::size_t i = 0;
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        // A quoted program name may hold blanks; it ends at the next quote, whatever follows it.
+        const std::size_t close = commandLine.find(L'"', 1);
+        i = close == std::wstring_view::npos ? commandLine.size() : close + 1;
+    } else {
+        while (i < commandLine.size() && !IsBlank(commandLine[i])) ++i;
+    }
+    while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
+    return commandLine.substr(i);
+}
+
+}  // namespace korvo::win32

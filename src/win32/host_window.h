@@ -1,0 +1,30 @@
+// The hidden host window: owner of the menu, the dialogs and the message boxes, and the place
+// where the one run of Korvo starts (from its timer) and the menu messages are handled.
+#pragma once
+
+#include <string>
+
+#include "app/run_state.h"
+#include "win32/win32_platform.h"
+#include "win32/windows_api.h"
+
+namespace korvo::win32 {
+
+// Everything the window procedure works with, reached through the one pointer the window keeps.
+struct HostWindowState {
+    RunState& run;
+    Win32Platform& platform;
+    bool focusLost = false;         // a dismissing click has been posted and not yet received
+    HMENU lastSelMenu = nullptr;    // the menu of the most recent WM_MENUSELECT
+    bool lastSelByMouse = false;    // that selection came from the mouse
+};
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+bool RegisterHostWindowClass(HINSTANCE instance, const std::wstring& className);
+
+// Creates the hidden window; its creation handler reads the command line and the configuration.
+// Null when creation failed or the window closed itself (configuration not loaded).
+HWND CreateHostWindow(HINSTANCE instance, const std::wstring& className, HostWindowState& state);
+
+}  // namespace korvo::win32

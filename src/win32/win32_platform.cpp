@@ -1,0 +1,340 @@
+#include "win32/win32_platform.h"
+
+#include <algorithm>
+#include <limits>
+#include <thread>
+#include <vector>
+
+#include "win32/codepage.h"
+#include "win32/win32_internet.h"
+
+namespace korvo::win32 {
+
+namespace {
+
+// --- Files ------------------------------------------------------------------------------------
+
+class HandleFile : public OutputFile {
+public:
+    explicit HandleFile(HANDLE file) : file_(file) {}
+    ~HandleFile() override { Close(); }
+
+    bool Write(const char* data, std::size_t size) override {
+        while (size > 0 && file_ != INVALID_HANDLE_VALUE) {
+            const DWORD chunk = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+            DWORD written = 0;
+            if (!WriteFile(file_, data, chunk, &written, nullptr) || written == 0) {
+                failed_ = true;
+                return false;
+            }
+            data += written;
+            size -= written;
+        }
+        return file_ != INVALID_HANDLE_VALUE;
+    }
+
+    bool Close() override {
+        if (file_ == INVALID_HANDLE_VALUE) return !failed_;
+        const bool closed = CloseHandle(file_) != FALSE;
+        file_ = INVALID_HANDLE_VALUE;
+        failed_ = failed_ || !closed;
+        return !failed_;
+    }
+
+private:
+    HANDLE file_;
+    bool failed_ = false;
+};
+
+std::optional<std::string> ReadOpenFile(HANDLE file) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<std::size_t>::max() / 2) {
+        return std::nullopt;
+    }
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const std::size_t left = content.size() - done;
+        const DWORD chunk = left > MAXDWORD ? MAXDWORD : static_cast<DWORD>(left);
+        DWORD got = 0;
+        if (!ReadFile(file, content.data() + done, chunk, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;  // the file shrank while being read
+        done += got;
+    }
+    content.resize(done);
+    return content;
+}
+
+// --- Waiting ----------------------------------------------------------------------------------
+
+// What the worker thread and the waiting UI thread share. The worker owns a reference, so the
+// state outlives a wait that gave up on it.
+struct WorkerState {
+    HANDLE finished = nullptr;
+    std::function<void()> work;
+    ~WorkerState() {
+        if (finished != nullptr) CloseHandle(finished);
+    }
+};
+
+// Dispatches the messages waiting in the queue. A quit message is kept for later: the wait must
+// not swallow it, and it must not end the wait either.
+void DispatchWaitingMessages(bool& quitSeen, WPARAM& quitCode) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quitSeen = true;
+            quitCode = message.wParam;
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// --- Menus ------------------------------------------------------------------------------------
+
+UINT AlignmentFlags(MenuAlignment alignment) {
+    const UINT horizontal = alignment.centerHorizontally ? TPM_CENTERALIGN : TPM_LEFTALIGN;
+    const UINT vertical = alignment.centerVertically ? TPM_VCENTERALIGN : TPM_TOPALIGN;
+    return horizontal | vertical;
+}
+
+}  // namespace
+
+// --- File system ------------------------------------------------------------------------------
+
+bool Win32Platform::PathFileExists(const std::string& path) {
+    return PathFileExistsW(ToWide(path).c_str()) != FALSE;
+}
+
+bool Win32Platform::PathIsDirectory(const std::string& path) {
+    return PathIsDirectoryW(ToWide(path).c_str()) != FALSE;
+}
+
+std::optional<std::string> Win32Platform::ReadWholeFile(const std::string& path, OpenMode mode) {
+    const DWORD disposition = mode == OpenMode::OpenOrCreate ? OPEN_ALWAYS : OPEN_EXISTING;
+    HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<std::string> content = ReadOpenFile(file);
+    CloseHandle(file);
+    return content;
+}
+
+std::unique_ptr<OutputFile> Win32Platform::CreateTemporaryFile(const std::string& folder,
+                                                               std::string& temporaryPath) {
+    wchar_t name[MAX_PATH] = {};
+    if (GetTempFileNameW(ToWide(folder).c_str(), L"kv", 0, name) == 0) return nullptr;
+    // GetTempFileNameW has created the file. Reopen it for writing, shared for deletion: a
+    // transfer that overran its deadline keeps writing on its worker thread, and the UI thread
+    // must still be able to delete the file it leaves behind.
+    HANDLE file = CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                              TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DeleteFileW(name);
+        return nullptr;
+    }
+    temporaryPath = ToNarrow(name);
+    return std::make_unique<HandleFile>(file);
+}
+
+bool Win32Platform::ReplaceFile(const std::string& from, const std::string& to) {
+    return MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(), MOVEFILE_REPLACE_EXISTING) !=
+           FALSE;
+}
+
+bool Win32Platform::RemoveFile(const std::string& path) {
+    return DeleteFileW(ToWide(path).c_str()) != FALSE;
+}
+
+// --- Clock and threads ------------------------------------------------------------------------
+
+std::uint64_t Win32Platform::NowSeconds() { return GetTickCount64() / 1000; }
+
+WaitResult Win32Platform::RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
+                                          bool unlimited) {
+    auto state = std::make_shared<WorkerState>();
+    state->finished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (state->finished == nullptr) {
+        work();  // no event to wait on: run it here, unbounded, rather than not at all
+        return WaitResult::Finished;
+    }
+    state->work = std::move(work);
+    // The worker is detached: a blocking WinINet call cannot be interrupted (closing its handle
+    // from another thread does not wake it under Wine), so on a time-out it is left to finish or
+    // to die with the process.
+    std::thread([state] {
+        try {
+            state->work();
+        } catch (...) {
+            // Nothing to report to: the core does not throw; an allocation failure ends the work.
+        }
+        SetEvent(state->finished);
+    }).detach();
+
+    const ULONGLONG deadline = GetTickCount64() + 1000ULL * seconds;
+    bool quitSeen = false;
+    WPARAM quitCode = 0;
+    WaitResult result = WaitResult::TimedOut;
+    for (;;) {
+        DWORD wait = INFINITE;
+        if (!unlimited) {
+            const ULONGLONG now = GetTickCount64();
+            if (now >= deadline) break;
+            wait = static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, INFINITE - 1));
+        }
+        // Keep the UI thread's messages flowing (repaints of windows behind a closed menu, the
+        // system's hung-window checks) while the worker runs.
+        const DWORD woke =
+            MsgWaitForMultipleObjects(1, &state->finished, FALSE, wait, QS_ALLINPUT);
+        if (woke == WAIT_OBJECT_0) {
+            result = WaitResult::Finished;
+            break;
+        }
+        if (woke == WAIT_OBJECT_0 + 1) {
+            DispatchWaitingMessages(quitSeen, quitCode);
+            continue;
+        }
+        if (woke == WAIT_TIMEOUT) continue;  // the deadline check above ends the loop
+        WaitForSingleObject(state->finished, INFINITE);  // waiting itself failed: just wait
+        result = WaitResult::Finished;
+        break;
+    }
+    if (quitSeen) PostQuitMessage(static_cast<int>(quitCode));
+    return result;
+}
+
+// --- Network ----------------------------------------------------------------------------------
+
+std::unique_ptr<InternetSession> Win32Platform::OpenInternet(const std::string& agent) {
+    return OpenInternetSession(agent);
+}
+
+// --- User interface ---------------------------------------------------------------------------
+
+void Win32Platform::ShowMessage(const std::string& text, const std::string& caption,
+                                BoxIcon icon) {
+    // Korvo has no visible window of its own: without the foreground the box would open behind
+    // the window the user is working in.
+    SetForegroundWindow(host_);
+    const UINT type = MB_OK | (icon == BoxIcon::Information ? MB_ICONINFORMATION : 0);
+    MessageBoxW(host_, ToWide(text).c_str(), ToWide(caption).c_str(), type);
+}
+
+std::string Win32Platform::ProgramVersion() {
+    wchar_t module[MAX_PATH] = {};
+    if (GetModuleFileNameW(instance_, module, MAX_PATH) == 0) return {};
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(module, &ignored);
+    if (size == 0) return {};
+    std::vector<unsigned char> block(size);
+    if (!GetFileVersionInfoW(module, 0, size, block.data())) return {};
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
+        fixed == nullptr || fixedSize < sizeof(VS_FIXEDFILEINFO)) {
+        return {};
+    }
+    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(fixed->dwFileVersionLS));
+}
+
+bool Win32Platform::ControlKeyHeld() { return (GetKeyState(VK_CONTROL) & 0x8000) != 0; }
+
+Point Win32Platform::CursorPosition() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    return {cursor.x, cursor.y};
+}
+
+std::optional<Rect> Win32Platform::PreviousWindowRect() {
+    RECT rect{};
+    if (previous_ == nullptr || !GetWindowRect(previous_, &rect)) return std::nullopt;
+    return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+std::string Win32Platform::CompactPath(const std::string& path, int pixels) {
+    std::wstring wide = ToWide(path);
+    if (wide.size() >= MAX_PATH) wide.resize(MAX_PATH - 1);
+    wchar_t buffer[MAX_PATH] = {};
+    wide.copy(buffer, wide.size());
+    HDC dc = GetDC(host_);
+    PathCompactPathW(dc, buffer, static_cast<UINT>(pixels < 0 ? 0 : pixels));
+    ReleaseDC(host_, dc);
+    return ToNarrow(buffer);
+}
+
+// --- Menus ------------------------------------------------------------------------------------
+
+MenuHandle Win32Platform::CreatePopupMenu() { return FromHmenu(::CreatePopupMenu()); }
+
+MenuHandle Win32Platform::CreateMenu() { return FromHmenu(::CreateMenu()); }
+
+void Win32Platform::AppendMenuString(MenuHandle menu, int id, const std::string& text,
+                                     bool newColumn) {
+    const UINT flags = MF_STRING | (newColumn ? MF_MENUBARBREAK : 0);
+    AppendMenuW(ToHmenu(menu), flags, static_cast<UINT_PTR>(id), ToWide(text).c_str());
+}
+
+void Win32Platform::AppendMenuSeparator(MenuHandle menu, int id) {
+    AppendMenuW(ToHmenu(menu), MF_SEPARATOR, static_cast<UINT_PTR>(id), nullptr);
+}
+
+void Win32Platform::AttachSubmenu(MenuHandle menu, int id, MenuHandle submenu) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_SUBMENU;
+    info.hSubMenu = ToHmenu(submenu);
+    SetMenuItemInfoW(ToHmenu(menu), static_cast<UINT>(id), FALSE, &info);
+}
+
+int Win32Platform::MenuItemCount(MenuHandle menu) { return GetMenuItemCount(ToHmenu(menu)); }
+
+void Win32Platform::DeleteMenuItemAt(MenuHandle menu, int position) {
+    DeleteMenu(ToHmenu(menu), static_cast<UINT>(position), MF_BYPOSITION);
+}
+
+MenuHandle Win32Platform::SubmenuAt(MenuHandle menu, int position) {
+    return FromHmenu(GetSubMenu(ToHmenu(menu), position));
+}
+
+int Win32Platform::MenuItemIdAt(MenuHandle menu, int position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID;
+    if (!GetMenuItemInfoW(ToHmenu(menu), static_cast<UINT>(position), TRUE, &info)) return -1;
+    return static_cast<int>(info.wID);
+}
+
+void Win32Platform::DestroyMenu(MenuHandle menu) { ::DestroyMenu(ToHmenu(menu)); }
+
+int Win32Platform::TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment) {
+    // The owner must be the foreground window while the menu is tracked: otherwise a click
+    // elsewhere does not close the menu, and keys (the injected Down arrow included) go to
+    // whichever window the user was in.
+    SetForegroundWindow(host_);
+    const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | AlignmentFlags(alignment);
+    const int id = static_cast<int>(
+        TrackPopupMenu(ToHmenu(menu), flags, at.x, at.y, 0, host_, nullptr));
+    // A message of its own lets the system finish the switch away from a menu of a background
+    // window; without it the next time the menu opens it may close at once.
+    PostMessageW(host_, WM_NULL, 0, 0);
+    return id;
+}
+
+// --- Programs and shell -----------------------------------------------------------------------
+
+void Win32Platform::ShellExecute(const std::string& file, const std::string& parameters,
+                                 const std::string& workingFolder) {
+    const std::wstring wideFile = ToWide(file);
+    const std::wstring wideParameters = ToWide(parameters);
+    const std::wstring wideFolder = ToWide(workingFolder);
+    ShellExecuteW(nullptr, nullptr, wideFile.c_str(),
+                  wideParameters.empty() ? nullptr : wideParameters.c_str(),
+                  wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWNORMAL);
+}
+
+}  // namespace korvo::win32

@@ -1,0 +1,70 @@
+// Korvo's Platform on the real Win32 API. It translates between the core's code page 932 strings
+// and the UTF-16 W functions; it decides nothing.
+#pragma once
+
+#include "win32/windows_api.h"
+
+#include "platform/platform.h"
+
+namespace korvo::win32 {
+
+inline HMENU ToHmenu(MenuHandle menu) { return reinterpret_cast<HMENU>(menu); }
+inline MenuHandle FromHmenu(HMENU menu) { return reinterpret_cast<MenuHandle>(menu); }
+
+class Win32Platform : public Platform {
+public:
+    explicit Win32Platform(HINSTANCE instance) : instance_(instance) {}
+
+    // The host window owns menus and message boxes. It is set as soon as the window exists
+    // (WM_NCCREATE), before the creation handler reads the configuration and may report on it.
+    void SetHostWindow(HWND window) { host_ = window; }
+    HWND HostWindow() const { return host_; }
+    // The window that was in the foreground while the host window was being created.
+    void SetPreviousWindow(HWND window) { previous_ = window; }
+    HINSTANCE Instance() const { return instance_; }
+
+    bool PathFileExists(const std::string& path) override;
+    bool PathIsDirectory(const std::string& path) override;
+    std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) override;
+    std::unique_ptr<OutputFile> CreateTemporaryFile(const std::string& folder,
+                                                    std::string& temporaryPath) override;
+    bool ReplaceFile(const std::string& from, const std::string& to) override;
+    bool RemoveFile(const std::string& path) override;
+
+    std::uint64_t NowSeconds() override;
+    WaitResult RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
+                               bool unlimited) override;
+
+    std::unique_ptr<InternetSession> OpenInternet(const std::string& agent) override;
+
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     BoxIcon icon) override;
+    std::string ProgramVersion() override;
+    bool ControlKeyHeld() override;
+    Point CursorPosition() override;
+    std::optional<Rect> PreviousWindowRect() override;
+    std::string CompactPath(const std::string& path, int pixels) override;
+
+    MenuHandle CreatePopupMenu() override;
+    MenuHandle CreateMenu() override;
+    void AppendMenuString(MenuHandle menu, int id, const std::string& text,
+                          bool newColumn) override;
+    void AppendMenuSeparator(MenuHandle menu, int id) override;
+    void AttachSubmenu(MenuHandle menu, int id, MenuHandle submenu) override;
+    int MenuItemCount(MenuHandle menu) override;
+    void DeleteMenuItemAt(MenuHandle menu, int position) override;
+    MenuHandle SubmenuAt(MenuHandle menu, int position) override;
+    int MenuItemIdAt(MenuHandle menu, int position) override;
+    void DestroyMenu(MenuHandle menu) override;
+    int TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment) override;
+
+    void ShellExecute(const std::string& file, const std::string& parameters,
+                      const std::string& workingFolder) override;
+
+private:
+    HINSTANCE instance_ = nullptr;
+    HWND host_ = nullptr;
+    HWND previous_ = nullptr;
+};
+
+}  // namespace korvo::win32

@@ -1,0 +1,101 @@
+#!/usr/bin/env python3
+"""A loopback HTTP server that misbehaves on purpose, one way per run.
+
+    fault_server.py MODE [--port-file FILE] [--lifetime SECONDS]
+
+MODE is one of:
+  stall-headers   accept, read the request, never answer
+  stall-body      announce 100000 bytes, send 1000, then stall
+  cut-body        announce 100000 bytes, send 1000, then close the connection
+  no-accept       listen but never accept a connection
+  status:CODE     answer with that status and a small error page
+  empty           answer 200 with an empty body
+
+It binds 127.0.0.1 on a free port, writes the port to --port-file, and exits by itself after
+--lifetime seconds (default 60) whatever happens, so a failed scenario never leaves it behind.
+"""
+import argparse
+import socket
+import threading
+import time
+
+ANNOUNCED = 100000
+SENT = 1000
+
+
+def read_request(conn):
+    conn.settimeout(5)
+    data = b""
+    try:
+        while b"\r\n\r\n" not in data and len(data) < 65536:
+            chunk = conn.recv(4096)
+            if not chunk:
+                break
+            data += chunk
+    except OSError:
+        pass
+    return data
+
+
+def serve(conn, mode, lifetime_end):
+    read_request(conn)
+    try:
+        if mode == "stall-headers":
+            time.sleep(max(0, lifetime_end - time.time()))
+        elif mode in ("stall-body", "cut-body"):
+            head = ("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
+                    f"Content-Length: {ANNOUNCED}\r\nConnection: close\r\n\r\n")
+            conn.sendall(head.encode() + b"x" * SENT)
+            if mode == "stall-body":
+                time.sleep(max(0, lifetime_end - time.time()))
+        elif mode.startswith("status:"):
+            code = int(mode.split(":", 1)[1])
+            body = f"<html><body><h1>{code}</h1></body></html>".encode()
+            head = (f"HTTP/1.1 {code} Error\r\nContent-Type: text/html\r\n"
+                    f"Content-Length: {len(body)}\r\nConnection: close\r\n\r\n")
+            conn.sendall(head.encode() + body)
+        elif mode == "empty":
+            conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
+    except OSError:
+        pass
+    finally:
+        conn.close()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("mode")
+    parser.add_argument("--port-file")
+    parser.add_argument("--lifetime", type=float, default=60)
+    args = parser.parse_args()
+    lifetime_end = time.time() + args.lifetime
+
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(1 if args.mode == "no-accept" else 16)
+    port = listener.getsockname()[1]
+    if args.port_file:
+        with open(args.port_file + ".tmp", "w") as f:
+            f.write(str(port))
+        import os
+        os.replace(args.port_file + ".tmp", args.port_file)
+    else:
+        print(port, flush=True)
+
+    if args.mode == "no-accept":
+        time.sleep(max(0, lifetime_end - time.time()))
+        return
+    accepted = 0
+    while time.time() < lifetime_end and accepted < 100:
+        listener.settimeout(max(0.1, lifetime_end - time.time()))
+        try:
+            conn, _ = listener.accept()
+        except OSError:
+            break
+        accepted += 1
+        threading.Thread(target=serve, args=(conn, args.mode, lifetime_end), daemon=True).start()
+
+
+if __name__ == "__main__":
+    main()

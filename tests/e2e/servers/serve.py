@@ -1,0 +1,80 @@
+#!/usr/bin/python3
+"""Serves a folder on 127.0.0.1 over HTTP, HTTPS or FTP for one scenario.
+
+    serve.py http|https|ftp FOLDER --port-file FILE [--cert PEM --key PEM] [--lifetime SECONDS]
+
+Binds a free port, writes it to --port-file once listening, and exits by itself after --lifetime
+seconds (default 120). FTP uses Debian's python3-pyftpdlib (anonymous, read-only), which is why
+this runs with the system python.
+"""
+import argparse
+import functools
+import http.server
+import os
+import ssl
+import threading
+import time
+
+
+def write_port(path, port):
+    with open(path + ".tmp", "w") as f:
+        f.write(str(port))
+    os.replace(path + ".tmp", path)
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve_http(args, use_tls):
+    handler = functools.partial(QuietHandler, directory=args.folder)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    server.daemon_threads = True
+    if use_tls:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.cert, args.key)
+        server.socket = context.wrap_socket(server.socket, server_side=True)
+    write_port(args.port_file, server.server_address[1])
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    time.sleep(args.lifetime)
+    server.shutdown()
+
+
+def serve_ftp(args):
+    from pyftpdlib.authorizers import DummyAuthorizer
+    from pyftpdlib.handlers import FTPHandler
+    from pyftpdlib.servers import FTPServer
+    from pyftpdlib.log import config_logging
+    import logging
+    config_logging(level=logging.WARNING)
+
+    authorizer = DummyAuthorizer()
+    authorizer.add_anonymous(args.folder)
+    authorizer.add_user("korvo", "secret", args.folder)
+    handler = FTPHandler
+    handler.authorizer = authorizer
+    handler.passive_ports = range(40000, 40100)
+    server = FTPServer(("127.0.0.1", 0), handler)
+    write_port(args.port_file, server.address[1])
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    time.sleep(args.lifetime)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("protocol", choices=["http", "https", "ftp"])
+    parser.add_argument("folder")
+    parser.add_argument("--port-file", required=True)
+    parser.add_argument("--cert")
+    parser.add_argument("--key")
+    parser.add_argument("--lifetime", type=float, default=120)
+    args = parser.parse_args()
+    if args.protocol == "ftp":
+        serve_ftp(args)
+    else:
+        serve_http(args, args.protocol == "https")
+
+
+if __name__ == "__main__":
+    main()
