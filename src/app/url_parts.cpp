@@ -1,0 +1,157 @@
+#include "app/url_parts.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "app/path_split.h"
+#include "base/text.h"
+
+namespace korvo {
+
+namespace {
+
+constexpr char DEFAULT_FILE_NAME[] = "index.html";
+
+bool IsSchemeCharacter(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '.' || c == '-';
+}
+
+// The library tests scheme characters as Unicode letters and digits, so Japanese letters pass.
+// Approximated by code page 932 rows: half-width katakana, full-width digits and Latin letters,
+// kana, Greek and Cyrillic, and the kanji rows pass; symbols, box drawing and the vendor rows
+// do not. Only the success of cracking a scheme nobody downloads from depends on it.
+std::size_t SchemeLetterLength(std::string_view text, std::size_t at) {
+    unsigned char c = static_cast<unsigned char>(text[at]);
+    if (c >= 0xA6 && c <= 0xDF) return 1;
+    if (!IsLeadByte(c) || at + 1 >= text.size()) return 0;
+    bool letters = (c >= 0x82 && c <= 0x84) || (c >= 0x88 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEA);
+    return letters ? 2 : 0;
+}
+
+// Like the library, a component that does not fit its buffer with its terminator fails the call.
+bool SetComponent(std::string& component, std::string_view value, std::size_t maxChars) {
+    if (value.size() > maxChars) return false;
+    component = std::string(value);
+    return true;
+}
+
+// First `c` at or after `from` that starts a character; npos when none. Only '@' can also be the
+// trail byte of a double-byte character, but the walk costs nothing for the others either.
+std::size_t FindCharacter(std::string_view text, char c, std::size_t from) {
+    for (std::size_t at = 0; at < text.size();) {
+        if (at >= from && text[at] == c) return at;
+        at += IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+    }
+    return std::string_view::npos;
+}
+
+// <user>[:<password>]@<host>[:<port>] between `from` and `end`; `from` is left at the host's end.
+bool CrackNetworkLocation(std::string_view url, std::size_t& from, std::size_t end,
+                          UrlParts& parts) {
+    std::size_t at = FindCharacter(url, '@', from);
+    if (at != std::string_view::npos && at <= end) {
+        // The last colon before "@" separates the password, so a user name may hold colons.
+        std::size_t colon = url.substr(from, at - from).rfind(':');
+        std::size_t userEnd = colon == std::string_view::npos ? at : from + colon;
+        if (!SetComponent(parts.userName, url.substr(from, userEnd - from), PATH_MAX_CHARS)) return false;
+        std::string_view password =
+            userEnd == at ? std::string_view() : url.substr(userEnd + 1, at - userEnd - 1);
+        if (!SetComponent(parts.password, password, PATH_MAX_CHARS)) return false;
+        from = at + 1;
+    }
+    // The port, after the last colon of the host part, is not kept.
+    std::size_t colon = url.substr(from, end - from).rfind(':');
+    std::size_t hostEnd = colon == std::string_view::npos ? end : from + colon;
+    if (!SetComponent(parts.hostName, url.substr(from, hostEnd - from), PATH_MAX_CHARS)) return false;
+    from = end;
+    return true;
+}
+
+bool IsDeviceName(std::string_view stem) {
+    static constexpr std::array<std::string_view, 4> plain = {"CON", "PRN", "AUX", "NUL"};
+    for (std::string_view device : plain) {
+        if (stem.size() == device.size() && StartsWithNoCase(stem, device, device.size())) return true;
+    }
+    bool numbered = stem.size() == 4 && (StartsWithNoCase(stem, "COM", 3) || StartsWithNoCase(stem, "LPT", 3));
+    return numbered && stem[3] >= '1' && stem[3] <= '9';
+}
+
+bool IsRefusedCharacter(unsigned char c) {
+    return c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' ||
+           c == '*';
+}
+
+}  // namespace
+
+bool CrackUrl(std::string_view url, UrlParts& parts) {
+    url = url.substr(0, url.find('\0'));
+    if (url.empty()) return false;
+
+    std::size_t colon = 0;
+    while (colon < url.size()) {
+        std::size_t length = IsSchemeCharacter(url[colon]) ? 1 : SchemeLetterLength(url, colon);
+        if (length == 0) break;
+        colon += length;
+    }
+    if (colon >= url.size() || url[colon] != ':') return false;
+
+    // The query starts at the first "?"; only without one does a "#" start the extra information.
+    std::size_t extra = url.find('?', colon);
+    if (extra == std::string_view::npos) extra = url.find('#', colon);
+    std::string_view extraInfo = extra == std::string_view::npos ? std::string_view() : url.substr(extra);
+    if (!SetComponent(parts.extraInfo, extraInfo, PATH_MAX_CHARS)) return false;
+    if (!SetComponent(parts.scheme, url.substr(0, colon), SCHEME_MAX_CHARS)) return false;
+
+    std::size_t cursor = colon + 1;
+    parts.userName.clear();
+    parts.password.clear();
+    parts.hostName.clear();
+    if (url.substr(cursor, 2) == "//") {
+        cursor += 2;
+        std::size_t locationEnd = std::min({url.find('/', cursor), extra, url.size()});
+        if (!CrackNetworkLocation(url, cursor, locationEnd, parts)) return false;
+    }
+
+    parts.urlPath.clear();
+    if (cursor < url.size() && (extra == std::string_view::npos || cursor <= extra)) {
+        std::size_t pathEnd = extra == std::string_view::npos ? url.size() : extra;
+        if (!SetComponent(parts.urlPath, url.substr(cursor, pathEnd - cursor), PATH_MAX_CHARS)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string MakeSafeFileName(std::string_view name) {
+    std::string safe;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        unsigned char c = static_cast<unsigned char>(name[at]);
+        if (IsLeadByte(c) && at + 1 < name.size()) {
+            safe += name.substr(at, 2);  // a trail byte is never a refused character
+            ++at;
+        } else {
+            safe += IsRefusedCharacter(c) ? '_' : static_cast<char>(c);
+        }
+    }
+    std::string_view stem = std::string_view(safe).substr(0, safe.find('.'));
+    if (IsDeviceName(stem)) safe.insert(0, 1, '_');
+    return CutToFit(safe, PATH_MAX_CHARS);
+}
+
+int DeriveFileName(RunState& run, std::string_view url) {
+    UrlParts& parts = run.url;
+    parts.fileNameFromUrl = 1;
+    if (CrackUrl(url, parts)) {
+        PathParts split = SplitPath(parts.urlPath);
+        if (!split.extension.empty()) {
+            parts.fileName = MakeSafeFileName(split.name + split.extension);
+            return 1;
+        }
+    }
+    parts.fileName = DEFAULT_FILE_NAME;
+    parts.fileNameFromUrl = 0;
+    return 0;
+}
+
+}  // namespace korvo

@@ -1,0 +1,25 @@
+// Taking the run's URL apart, and the name under which its download is saved.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/run_state.h"
+
+namespace korvo {
+
+// Splits `url` into scheme, host, user name, password, path and extra information (query and
+// fragment) the way the Internet client library's URL parser does with no decoding and buffers of
+// 32 bytes for the scheme and 260 for the rest. False when the text has no scheme or a component
+// does not fit; `parts` may then hold some components. Leaves fileName and fileNameFromUrl alone.
+bool CrackUrl(std::string_view url, UrlParts& parts);
+
+// Makes `name` usable as a file name on Windows: characters the file system refuses become "_"
+// and a device name (CON, NUL, COM1...) before the first dot gets a "_" in front.
+std::string MakeSafeFileName(std::string_view name);
+
+// Fills run.url from `url`; the name is the last path segment when it has an extension, made
+// safe, else "index.html". Returns 1 when the name came from the URL.
+int DeriveFileName(RunState& run, std::string_view url);
+
+}  // namespace korvo

@@ -1,0 +1,161 @@
+#include "config/system_section.h"
+
+#include "base/text.h"
+#include "template/placeholders.h"
+
+namespace korvo {
+
+namespace {
+
+constexpr char FIELD_SEPARATOR[] = " | ";
+// The token of a placement or time-out field keeps at most this many characters.
+constexpr std::size_t FIELD_TOKEN_MAX_CHARS = 6;
+
+bool IsDirective(const std::string& line, std::string_view directive) {
+    return StartsWithNoCase(line, directive, directive.size());
+}
+
+bool Contains(std::string_view token, std::string_view word) {
+    return FindNoCase(token, word) != std::string_view::npos;
+}
+
+std::string ExpandIfParameters(Platform& platform, const RunState& run, std::string_view value) {
+    return run.paramSeen ? ExpandPlaceholders(platform, run, value) : std::string(value);
+}
+
+// The word forms of a placement ("mouse", "mous2", "center", "active"). True when the token was
+// one of them; the mouse forms need a mouse to take effect.
+bool ApplyPlacementWord(RunState& run, std::string_view token) {
+    if (Contains(token, "mouse")) {
+        if (run.mouseButtonCount != 0) run.menuMode = MENU_MODE_MOUSE;
+    } else if (Contains(token, "mous2")) {
+        if (run.mouseButtonCount != 0) run.menuMode = MENU_MODE_MOUSE_VCENTER;
+    } else if (Contains(token, "center")) {
+        run.menuMode = MENU_MODE_CENTER;
+    } else if (Contains(token, "active")) {
+        run.menuMode = MENU_MODE_ACTIVE;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void ReadBaseFolder(Platform& platform, RunState& run, std::string_view value) {
+    std::string folder = CutToFit(ExpandIfParameters(platform, run, value), PATH_MAX_CHARS);
+    PathAddBackslash(folder);
+    if (!platform.PathIsDirectory(folder)) return;
+    // A drive root is kept as "D:", like every other folder without its backslash.
+    RemoveTrailingBackslash(folder);
+    run.baseFolder = folder;
+}
+
+}  // namespace
+
+void ParseMenuPosition(RunState& run, std::string_view text, std::size_t start) {
+    run.menuMode = MENU_MODE_ACTIVE;
+    std::string token;
+    bool secondField = false;
+    for (std::size_t at = start; at < text.size(); ++at) {
+        char c = text[at];
+        if (c != ',' && c != '\r' && c != '\n') {
+            if (token.size() < FIELD_TOKEN_MAX_CHARS) token += c;
+            continue;
+        }
+        bool endedAtComma = c == ',';
+        if (secondField) {
+            // At the end of the line only the exact capital word stands for the screen height.
+            bool isMax = endedAtComma ? Contains(token, "MAX") : token == "MAX";
+            run.menuY = isMax ? run.maximizedHeight : StrToInt(token);
+            run.menuMode = MENU_MODE_POINT;
+            return;
+        }
+        if (!endedAtComma) {
+            ApplyPlacementWord(run, token);
+            return;
+        }
+        if (Contains(token, "MAX")) {
+            run.menuX = run.screenWidth;
+        } else if (ApplyPlacementWord(run, token)) {
+            return;
+        } else {
+            run.menuX = StrToInt(token);
+        }
+        token.clear();
+        secondField = true;
+    }
+}
+
+void ParseTimeout(RunState& run, std::string_view line) {
+    constexpr std::size_t VALUE_START = 9;  // after "@timeout="
+    std::string token;
+    for (std::size_t at = VALUE_START; at < line.size(); ++at) {
+        char c = line[at];
+        if (c == ',' || c == '\r' || c == '\n') break;
+        if (token.size() < FIELD_TOKEN_MAX_CHARS) token += c;
+    }
+    int seconds = StrToInt(token);
+    // Unsigned on purpose: a negative value becomes an effectively unlimited time-out.
+    run.timeoutSeconds = seconds == 0 ? DEFAULT_TIMEOUT_SECONDS : static_cast<std::uint32_t>(seconds);
+}
+
+std::size_t ReadParamBlock(RunState& run, std::string_view configText, std::size_t start) {
+    run.params.clear();
+    std::size_t total = ReadConfigLine(configText, start).consumed;
+    while (run.params.size() < static_cast<std::size_t>(PARAM_MAX)) {
+        std::size_t cursor = start + total;
+        if (cursor >= configText.size()) break;
+        ConfigLine line = ReadConfigLine(configText, cursor);
+        // " | " can never hide inside a double-byte character: a space is never a lead byte.
+        std::size_t separator = line.text.find(FIELD_SEPARATOR);
+        if (separator == std::string::npos) break;
+        // Block lines keep their leading blanks: they are part of the name.
+        ParamEntry row;
+        row.name = CutToFit(std::string_view(line.text).substr(0, separator), PARAM_NAME_MAX_CHARS);
+        row.value = CutToFit(std::string_view(line.text).substr(separator + 3), PATH_MAX_CHARS);
+        run.params.push_back(std::move(row));
+        total += line.consumed;
+    }
+    return total;
+}
+
+LineOutcome HandleSystemLine(Platform& platform, RunState& run, std::string_view configText,
+                             const std::string& line, std::size_t lineStart) {
+    if (!line.empty() && line[0] == ';') return {};
+    std::string_view value = std::string_view(line);
+    if (IsDirective(line, "@param")) {
+        run.paramSeen = true;
+        return {false, ReadParamBlock(run, configText, lineStart)};
+    }
+    if (IsDirective(line, "@path=")) {
+        return {};  // The search path is read with program path resolution.
+    }
+    if (IsDirective(line, "@menu=")) {
+        // Only the first placement counts, and "/#m=" comes before every line.
+        if (run.menuMode == MENU_MODE_UNSET && line.size() > 8) {
+            ParseMenuPosition(run, line + "\r\n", 6);
+        }
+        return {};
+    }
+    if (IsDirective(line, "@base=")) {
+        // "/#0=" or an earlier line already chose an existing folder.
+        if (!platform.PathIsDirectory(run.baseFolder)) ReadBaseFolder(platform, run, value.substr(6));
+        return {};
+    }
+    if (IsDirective(line, "@timeout=")) {
+        if (line.size() > 9) ParseTimeout(run, line + "\r\n");
+        return {};
+    }
+    if (IsDirective(line, "@editor=")) {
+        return {};  // The editor is resolved with program path resolution.
+    }
+    return {};
+}
+
+void ReadSystemSection(Platform& platform, RunState& run, std::string_view configText) {
+    WalkSection(configText, "[system]", [&](const std::string& line, std::size_t lineStart) {
+        return HandleSystemLine(platform, run, configText, line, lineStart);
+    });
+    if (run.menuMode == MENU_MODE_UNSET) run.menuMode = MENU_MODE_ACTIVE;
+}
+
+}  // namespace korvo

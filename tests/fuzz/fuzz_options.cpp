@@ -1,0 +1,30 @@
+// The command-line options and both tokeniser modes on arbitrary text.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/options.h"
+#include "fake_platform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string text(reinterpret_cast<const char*>(data), size);
+    korvo::testing::FakePlatform platform;
+    platform.AddFolder("C:\\Korvo\\");
+    platform.AddFolder("C:\\Korvo\\sub");
+    platform.AddFile("C:\\Korvo\\Korvo.ini", "");
+    korvo::RunState run;
+    run.programFolder = "C:\\Korvo\\";
+    run.defaultConfigName = "Korvo.ini";
+    run.configPath = "C:\\Korvo\\Korvo.ini";
+    run.mouseButtonCount = 1;
+
+    korvo::ParseOptions(platform, run, text);
+    for (int mode : {korvo::TARGET_MODE_COMMAND_LINE, korvo::TARGET_MODE_CLIPBOARD}) {
+        korvo::ParseTargets(run, text, mode);
+        if (run.targets.firstTarget.size() > korvo::TOKEN_MAX_CHARS) __builtin_trap();
+    }
+    if (run.configPath.size() > korvo::PATH_MAX_CHARS || run.baseFolder.size() > korvo::PATH_MAX_CHARS) {
+        __builtin_trap();
+    }
+    return 0;
+}

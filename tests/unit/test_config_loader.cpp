@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "base/texts.h"
+#include "config/loader.h"
+#include "fake_platform.h"
+
+namespace korvo {
+namespace {
+
+using testing::FakePlatform;
+
+class ConfigLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform.AddFolder("C:\\Korvo\\");
+        for (const char* name : {"A", "B", "C", "D"}) platform.AddFolder(std::string("C:\\Dl\\") + name);
+        run.programFolder = "C:\\Korvo\\";
+        run.defaultConfigName = "tool.ini";
+        run.configPath = "C:\\Korvo\\tool.ini";
+    }
+
+    // Loads `content` as tool.ini and lists the folder paths read.
+    std::string LoadFolders(const std::string& content) {
+        platform.AddFile("C:\\Korvo\\tool.ini", content);
+        EXPECT_EQ(LoadConfiguration(platform, run), 1);
+        std::string paths;
+        for (const auto& entry : run.folders) paths += (paths.empty() ? "" : ",") + entry.path;
+        return paths;
+    }
+
+    FakePlatform platform;
+    RunState run;
+};
+
+TEST_F(ConfigLoaderTest, DiscoveryPrefersTheChosenFileThenDefaultThenKorvoIni) {
+    platform.AddFile("C:\\Korvo\\Korvo.ini", "[dir]\nC:\\Dl\\A\n");
+    platform.AddFile("C:\\Korvo\\tool.ini", "[dir]\nC:\\Dl\\B\n");
+    platform.AddFile("C:\\Korvo\\chosen.ini", "[dir]\nC:\\Dl\\C\n");
+
+    run.configPath = "C:\\Korvo\\chosen.ini";
+    ASSERT_EQ(LoadConfiguration(platform, run), 1);
+    EXPECT_EQ(run.folders.at(0).path, "C:\\Dl\\C");
+
+    run.configPath = "C:\\Korvo\\gone.ini";
+    ASSERT_EQ(LoadConfiguration(platform, run), 1);
+    EXPECT_EQ(run.configPath, "C:\\Korvo\\tool.ini");
+    EXPECT_EQ(run.folders.at(0).path, "C:\\Dl\\B");
+
+    platform.RemoveFile("C:\\Korvo\\tool.ini");
+    run.configPath = "C:\\Korvo\\tool.ini";
+    ASSERT_EQ(LoadConfiguration(platform, run), 1);
+    EXPECT_EQ(run.configPath, "C:\\Korvo\\Korvo.ini");
+    EXPECT_EQ(run.folders.at(0).path, "C:\\Dl\\A");
+}
+
+TEST_F(ConfigLoaderTest, MissingFilesGiveAnEmptyDefaultFile) {
+    ASSERT_EQ(LoadConfiguration(platform, run), 1);
+    EXPECT_TRUE(platform.HasFile("C:\\Korvo\\tool.ini"));
+    EXPECT_EQ(run.configPath, "C:\\Korvo\\tool.ini");
+    EXPECT_TRUE(run.folders.empty());
+    EXPECT_EQ(run.menuMode, MENU_MODE_ACTIVE);
+    EXPECT_EQ(run.timeoutSeconds, DEFAULT_TIMEOUT_SECONDS);
+    EXPECT_EQ(run.selectedProgram, -1);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ConfigLoaderTest, AFileThatCannotBeOpenedIsReported) {
+    platform.AddFolder("C:\\Korvo\\sub");
+    run.configPath = "C:\\Korvo\\sub";  // "/#s=" naming a folder
+    EXPECT_EQ(LoadConfiguration(platform, run), 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, TEXT_CONFIG_ERROR);
+    EXPECT_EQ(platform.messages[0].caption, TEXT_ERROR_CAPTION);
+
+    FakePlatform noFolder;  // the program folder is gone: nothing can be created
+    RunState other = run;
+    other.configPath = "C:\\Korvo\\tool.ini";
+    EXPECT_EQ(LoadConfiguration(noFolder, other), 0);
+    EXPECT_EQ(noFolder.messages.size(), 1u);
+}
+
+TEST_F(ConfigLoaderTest, SettingsAreResetButCommandLineChoicesKept) {
+    run.paramSeen = true;
+    run.params.push_back({"%x%", "y"});
+    run.editorPath = "old.exe";
+    run.searchPathSet = true;
+    run.menuMode = MENU_MODE_CENTER;
+    run.baseFolder = "C:\\Dl\\A";
+    LoadFolders("");
+    EXPECT_FALSE(run.paramSeen);
+    EXPECT_TRUE(run.params.empty());
+    EXPECT_EQ(run.editorPath, "");
+    EXPECT_FALSE(run.searchPathSet);
+    EXPECT_EQ(run.menuMode, MENU_MODE_CENTER);
+    EXPECT_EQ(run.baseFolder, "C:\\Dl\\A");
+}
+
+struct WalkCase {
+    const char* name;
+    std::string content;
+    std::string folders;
+};
+
+TEST_F(ConfigLoaderTest, SectionWalk) {
+    const WalkCase cases[] = {
+        {"plain", "[dir]\nC:\\Dl\\A\nC:\\Dl\\B\n%end\n", "C:\\Dl\\A,C:\\Dl\\B"},
+        {"capitals", "[DIR]\nC:\\Dl\\A\n%END\nC:\\Dl\\B\n", "C:\\Dl\\A"},
+        {"first capital", "[Dir]\r\nC:\\Dl\\A\r\n%End of it\r\nC:\\Dl\\B\r\n", "C:\\Dl\\A"},
+        {"rest of header line ignored", "[dir] C:\\Dl\\A\nC:\\Dl\\B\n", "C:\\Dl\\B"},
+        {"header in a comment", "; see [dir] below\nC:\\Dl\\A\n[dir]\nC:\\Dl\\B\n",
+         "C:\\Dl\\A,C:\\Dl\\B"},
+        {"no %end runs on", "[dir]\nC:\\Dl\\A\n[exec]\nC:\\Dl\\B\n", "C:\\Dl\\A,C:\\Dl\\B"},
+        {"last line without line feed", "[dir]\nC:\\Dl\\A\nC:\\Dl\\B", "C:\\Dl\\A,C:\\Dl\\B"},
+        {"header as last line", "C:\\Dl\\A\n[dir]", ""},
+        {"CR-only line ends", "[dir]\rC:\\Dl\\A\rC:\\Dl\\B\r%end\r", ""},
+        {"leading blanks and tabs", "[dir]\n   C:\\Dl\\A\n\t \tC:\\Dl\\B\n  %end\nC:\\Dl\\C\n",
+         "C:\\Dl\\A,C:\\Dl\\B"},
+        {"tab inside a path", "[dir]\nC:\\D\tl\\A\n", "C:\\Dl\\A"},
+        {"blank last line", "[dir]\nC:\\Dl\\A\n   ", "C:\\Dl\\A"},
+        {"empty file", "", ""},
+        {"no section", "[system]\n@timeout=5\n", ""},
+        {"sections in any order", "[dir]\nC:\\Dl\\B\n%end\n[system]\n%end\n", "C:\\Dl\\B"},
+    };
+    for (const auto& c : cases) {
+        run = RunState{};
+        run.programFolder = "C:\\Korvo\\";
+        run.defaultConfigName = "tool.ini";
+        run.configPath = "C:\\Korvo\\tool.ini";
+        EXPECT_EQ(LoadFolders(c.content), c.folders) << c.name;
+    }
+}
+
+TEST_F(ConfigLoaderTest, ANulByteEndsTheSearchAndItsLine) {
+    std::string hidden("C:\\Dl\\A\n", 8);
+    hidden += '\0';
+    hidden += "[dir]\nC:\\Dl\\B\n";
+    EXPECT_EQ(LoadFolders(hidden), "");
+
+    std::string content = "[dir]\nC:\\Dl\\A";
+    content += '\0';
+    content += "garbage\nC:\\Dl\\B\n";
+    EXPECT_EQ(LoadFolders(content), "C:\\Dl\\A,C:\\Dl\\B");
+}
+
+TEST_F(ConfigLoaderTest, ReadConfigLineCutsLongLinesAndCountsBytes) {
+    std::string text = std::string(600, 'x') + "\r\nnext\n";
+    ConfigLine line = ReadConfigLine(text, 0);
+    EXPECT_EQ(line.text, std::string(517, 'x'));
+    EXPECT_EQ(line.consumed, 602u);
+    line = ReadConfigLine(text, 602);
+    EXPECT_EQ(line.text, "next");
+    EXPECT_EQ(line.consumed, 5u);
+
+    line = ReadConfigLine("tail", 0);  // no line feed: one more than what remained
+    EXPECT_EQ(line.text, "tail");
+    EXPECT_EQ(line.consumed, 5u);
+
+    // A double-byte character straddling the limit is left out whole.
+    std::string dbcs = std::string(516, 'x') + "\x95\x5C" + "\n";
+    EXPECT_EQ(ReadConfigLine(dbcs, 0).text, std::string(516, 'x'));
+}
+
+TEST_F(ConfigLoaderTest, A600CharacterLineDoesNotDisturbTheNext) {
+    std::string content = "[dir]\n" + std::string(600, 'z') + "\nC:\\Dl\\A\n";
+    EXPECT_EQ(LoadFolders(content), "C:\\Dl\\A");
+}
+
+TEST_F(ConfigLoaderTest, SurvivesHostileInput) {
+    std::mt19937 random(1234);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 50; ++round) {
+        std::string content = "[system]\n@param\n[dir]\n";
+        for (int i = 0; i < 4000; ++i) content += static_cast<char>(byte(random));
+        LoadFolders(content);
+        EXPECT_LE(run.folders.size(), 500u);
+    }
+
+    std::string megaLine = "[system]\n@menu=" + std::string(1 << 20, '9') + "\n[dir]\n" +
+                           std::string(1 << 20, 'q') + "\nC:\\Dl\\A";
+    EXPECT_EQ(LoadFolders(megaLine), "C:\\Dl\\A");
+
+    std::string many = "[dir]\n";
+    for (int i = 0; i < 10000; ++i) many += "C:\\Dl\\" + std::string(1, "ABCD"[i % 4]) + "\n";
+    LoadFolders(many);
+    EXPECT_EQ(run.folders.size(), 500u);
+}
+
+}  // namespace
+}  // namespace korvo

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/options.h"
+#include "fake_platform.h"
+
+namespace korvo {
+namespace {
+
+using testing::FakePlatform;
+
+class OptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform.AddFolder("C:\\Korvo\\");
+        platform.AddFile("C:\\Korvo\\Korvo.ini", "");
+        platform.AddFile("C:\\Korvo\\other.ini", "");
+        platform.AddFolder("C:\\Korvo\\sub");
+        platform.AddFolder("D:\\My Downloads");
+        run.programFolder = "C:\\Korvo\\";
+        run.defaultConfigName = "Korvo.ini";
+        run.configPath = "C:\\Korvo\\Korvo.ini";
+        run.screenWidth = 1920;
+        run.maximizedHeight = 1040;
+        run.mouseButtonCount = 3;
+    }
+
+    std::string Target(std::string_view text, int mode = TARGET_MODE_COMMAND_LINE) {
+        ParseTargets(run, text, mode);
+        return run.targets.targetCount ? run.targets.firstTarget : "<none>";
+    }
+
+    FakePlatform platform;
+    RunState run;
+};
+
+struct TargetCase {
+    const char* text;
+    const char* expected;
+};
+
+TEST_F(OptionsTest, CommandLineModeKeepsTheFirstUrl) {
+    const TargetCase cases[] = {
+        {"http://a/x.zip", "http://a/x.zip"},
+        {"junk http://a/1 http://b/2", "http://a/1"},
+        {"\"http://a/with space.zip\"", "http://a/with space.zip"},
+        {"http://a/with space.zip", "http://a/with"},
+        {"HTTP://EXAMPLE.COM/A.ZIP", "HTTP://EXAMPLE.COM/A.ZIP"},
+        {"https://a/secure.zip", "https://a/secure.zip"},
+        {"HtTpS://a/b", "HtTpS://a/b"},
+        {"ftp://a/f.bin", "ftp://a/f.bin"},
+        {"junk \"http://a/unclosed", "<none>"},
+        {"/#c", "<none>"},
+        {"", "<none>"},
+        {"http:/a", "<none>"},
+        {"mailto:x@y", "<none>"},
+        {"\thttp://a/t\tb\r\n", "http://a/tb"},
+        {"x\"http://a/q\"y", "http://a/q"},
+        {"\"  http://a/p  \"", "http://a/p"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Target(c.text), c.expected) << c.text;
+}
+
+TEST_F(OptionsTest, ClipboardModeSplitsAtLineFeedsOnly) {
+    const TargetCase cases[] = {
+        {"hello\r\n  http://a/b.zip  \r\nhttp://c/d", "http://a/b.zip"},
+        {"get http://a/b.zip now\nhttp://c/d", "http://c/d"},
+        {"\"http://a/b c\"\n", "http://a/b c"},
+        {"\"open quote\nhttp://a/b", "http://a/b"},
+        {"http://a/b\tc", "http://a/bc"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Target(c.text, TARGET_MODE_CLIPBOARD), c.expected) << c.text;
+}
+
+TEST_F(OptionsTest, FtpPassesOnlyWhileNoProgramIsRuledOut) {
+    run.selectedProgram = -1;
+    EXPECT_EQ(Target("ftp://a/f.bin", TARGET_MODE_CLIPBOARD), "<none>");
+    EXPECT_EQ(Target("ftp://a/f.bin http://b/c"), "http://b/c");
+    run.selectedProgram = 2;
+    EXPECT_EQ(Target("FTP://a/f.bin", TARGET_MODE_CLIPBOARD), "FTP://a/f.bin");
+    std::string token = "  ftp://x  ";
+    EXPECT_EQ(ClassifyTarget(run, token), 2);
+    EXPECT_EQ(token, "ftp://x");
+}
+
+TEST_F(OptionsTest, LongTokensAreCutTo519Characters) {
+    std::string url = "http://a/" + std::string(700, 'x');
+    EXPECT_EQ(Target(url), url.substr(0, 519));
+    // The opening quote took one place and the closing quote another.
+    EXPECT_EQ(Target("\"" + url + "\""), url.substr(0, 517));
+    EXPECT_EQ(Target(url + "\nnext", TARGET_MODE_CLIPBOARD), url.substr(0, 519));
+}
+
+TEST_F(OptionsTest, ConfigFileOption) {
+    struct Case {
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/#s=other.ini http://a/b", "C:\\Korvo\\other.ini"},
+        {"/#S=OTHER.INI", "C:\\Korvo\\OTHER.INI"},
+        {"/#s=missing.ini", "C:\\Korvo\\Korvo.ini"},
+        {"/#s=C:\\Korvo\\other.ini", "C:\\Korvo\\Korvo.ini"},  // a full path never exists inside
+        {"/#s= http://a/b", "C:\\Korvo\\"},                    // empty: the folder itself
+        {"/#s=sub", "C:\\Korvo\\sub"},                         // a folder: loading fails later
+        {"\"/#s=other.ini\"", "C:\\Korvo\\Korvo.ini"},         // the closing quote is kept
+        {"http://a/x?/#s=other.ini", "C:\\Korvo\\other.ini"},  // inside a URL it still counts
+    };
+    for (const auto& c : cases) {
+        run.configPath = "C:\\Korvo\\Korvo.ini";
+        ParseOptions(platform, run, c.text);
+        EXPECT_EQ(run.configPath, c.expected) << c.text;
+    }
+    run.configPath = "unchanged";
+    ParseOptions(platform, run, "http://a/b");
+    EXPECT_EQ(run.configPath, "unchanged");
+}
+
+TEST_F(OptionsTest, PlainValuesOf259CharactersAreTooLong) {
+    std::string name258(258, 'e');
+    ParseOptions(platform, run, "/#e=" + name258);
+    EXPECT_EQ(run.requestedProgramName, name258);
+    ParseOptions(platform, run, "/#e=" + name258 + "f");
+    EXPECT_EQ(run.requestedProgramName, "");
+    ParseOptions(platform, run, "/#e=Getter \"x\"");
+    EXPECT_EQ(run.requestedProgramName, "Getter");
+    ParseOptions(platform, run, "/#e=\"Get");
+    EXPECT_EQ(run.requestedProgramName, "\"Get");
+    ParseOptions(platform, run, "http://a/b");
+    EXPECT_EQ(run.requestedProgramName, "");  // every scan clears it
+}
+
+TEST_F(OptionsTest, MenuOption) {
+    ParseOptions(platform, run, "/#m=100,200 http://a");
+    EXPECT_EQ(run.menuMode, MENU_MODE_POINT);
+    EXPECT_EQ(run.menuX, 100);
+    EXPECT_EQ(run.menuY, 200);
+
+    run.menuMode = MENU_MODE_UNSET;
+    ParseOptions(platform, run, "/#m= http://a");
+    EXPECT_EQ(run.menuMode, MENU_MODE_UNSET);  // empty value ignored
+
+    ParseOptions(platform, run, "/#m=nonsense");
+    EXPECT_EQ(run.menuMode, MENU_MODE_ACTIVE);  // unrecognised still settles the placement
+
+    ParseOptions(platform, run, "/#m=mouse");
+    EXPECT_EQ(run.menuMode, MENU_MODE_MOUSE);
+    ParseOptions(platform, run, "/#m=MAX,MAX");
+    EXPECT_EQ(run.menuX, 1920);
+    EXPECT_EQ(run.menuY, 1040);
+}
+
+TEST_F(OptionsTest, BrowseFolderOptions) {
+    ParseOptions(platform, run, "/#0=\"D:\\My Downloads\" http://a/b");
+    EXPECT_EQ(run.baseFolder, "D:\\My Downloads");
+    EXPECT_EQ(run.directBrowse, 1);
+
+    run = RunState{};
+    ParseOptions(platform, run, "/#0=\"D:\\My Downloads\\\"");
+    EXPECT_EQ(run.baseFolder, "D:\\My Downloads");
+
+    run = RunState{};
+    run.baseFolder = "kept";
+    ParseOptions(platform, run, "/#0=\"D:\\Nowhere\"");
+    EXPECT_EQ(run.baseFolder, "kept");
+    EXPECT_EQ(run.directBrowse, 1);
+
+    run = RunState{};
+    ParseOptions(platform, run, "/#0=D:\\My");  // without the quote no folder is read
+    EXPECT_EQ(run.baseFolder, "");
+    EXPECT_EQ(run.directBrowse, 1);
+
+    run = RunState{};
+    ParseOptions(platform, run, "/#0=\"D:\\My Downloads");  // unclosed: up to the end
+    EXPECT_EQ(run.baseFolder, "D:\\My Downloads");
+
+    run = RunState{};
+    ParseOptions(platform, run, "http://a/b#m");
+    EXPECT_EQ(run.directBrowse, 0);
+    ParseOptions(platform, run, "http://a/b/#0");
+    EXPECT_EQ(run.directBrowse, 1);
+}
+
+}  // namespace
+}  // namespace korvo

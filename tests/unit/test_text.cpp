@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/text.h"
+
+namespace korvo {
+namespace {
+
+// 表 is 0x95 0x5C: its trail byte is a backslash. ソ is 0x83 0x5C as well.
+const std::string HYOU = "\x95\x5C";
+
+TEST(TextTest, LeadBytesAreThoseOfCodePage932) {
+    EXPECT_FALSE(IsLeadByte(0x80));
+    EXPECT_TRUE(IsLeadByte(0x81));
+    EXPECT_TRUE(IsLeadByte(0x9F));
+    EXPECT_FALSE(IsLeadByte(0xA0));
+    EXPECT_FALSE(IsLeadByte(0xDF));  // half-width katakana stand alone
+    EXPECT_TRUE(IsLeadByte(0xE0));
+    EXPECT_TRUE(IsLeadByte(0xFC));
+    EXPECT_FALSE(IsLeadByte(0xFD));
+}
+
+TEST(TextTest, CutToFitNeverSplitsADoubleByteCharacter) {
+    EXPECT_EQ(CutToFit("abc", 5), "abc");
+    EXPECT_EQ(CutToFit("abcdef", 3), "abc");
+    EXPECT_EQ(CutToFit("ab" + HYOU, 3), "ab");
+    EXPECT_EQ(CutToFit("ab" + HYOU, 4), "ab" + HYOU);
+    EXPECT_EQ(CutToFit("a" + HYOU + "b", 3), "a" + HYOU);
+    EXPECT_EQ(CutToFit("abc\x95", 4), "abc\x95");  // a lone lead byte at the end is one character
+}
+
+struct FindCase {
+    std::string haystack;
+    std::string needle;
+    std::size_t expected;
+};
+
+TEST(TextTest, FindNoCaseMatchesLikeStrStrI) {
+    const std::size_t none = std::string::npos;
+    const FindCase cases[] = {
+        {"abc[DIR]def", "[dir]", 3},
+        {"[System]", "[SYSTEM]", 0},
+        {"abc", "", none},
+        {"", "a", none},
+        {"ab", "abc", none},
+        {"xx/#S=", "/#s=", 2},
+        // 0x83 0x41 is ア: the "A" trail byte is not a letter to find.
+        {"\x83\x41", "A", none},
+        {"\x83\x41" "a", "A", 2},
+        {HYOU + "\\x", "\\", 2},
+        // Letters in a double-byte character are not folded: ア and チ (0x83 0x60) differ.
+        {"\x83\x61", "\x83\x41", none},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FindNoCase(c.haystack, c.needle), c.expected) << c.haystack << " / " << c.needle;
+    }
+}
+
+TEST(TextTest, StartsWithNoCaseComparesTheFirstNCharacters) {
+    EXPECT_TRUE(StartsWithNoCase("HTTP://x", "http://", 7));
+    EXPECT_TRUE(StartsWithNoCase("%END of it", "%end", 4));
+    EXPECT_FALSE(StartsWithNoCase("%en", "%end", 4));
+    EXPECT_TRUE(StartsWithNoCase("abc", "abd", 2));
+    EXPECT_TRUE(StartsWithNoCase("ab", "ab", 5));   // both end together
+    EXPECT_FALSE(StartsWithNoCase("ab", "abc", 5));
+    EXPECT_TRUE(StartsWithNoCase("", "", 3));
+}
+
+struct IntCase {
+    std::string text;
+    int expected;
+};
+
+TEST(TextTest, StrToIntReadsLeadingDecimal) {
+    const IntCase cases[] = {
+        {"123", 123}, {"  42x", 42}, {"-1", -1}, {"+7", 7}, {"abc", 0}, {"", 0},
+        {"- 1", 0},   {"12 34", 12}, {"0x10", 0}, {"4294967295", -1}, {"\t9", 9},
+    };
+    for (const auto& c : cases) EXPECT_EQ(StrToInt(c.text), c.expected) << c.text;
+}
+
+struct EditCase {
+    std::string input;
+    std::string expected;
+};
+
+TEST(TextTest, PathAddBackslashSeesTrailBytes) {
+    const EditCase cases[] = {
+        {"C:\\Down", "C:\\Down\\"},
+        {"C:\\Down\\", "C:\\Down\\"},
+        {"", ""},
+        {"C:\\" + HYOU, "C:\\" + HYOU + "\\"},  // the 0x5C of 表 is no backslash
+        {std::string(258, 'a'), std::string(258, 'a') + "\\"},
+        {std::string(259, 'a'), std::string(259, 'a')},  // would not fit: unchanged
+    };
+    for (const auto& c : cases) {
+        std::string path = c.input;
+        PathAddBackslash(path);
+        EXPECT_EQ(path, c.expected) << c.input;
+    }
+}
+
+TEST(TextTest, PathRemoveBackslashKeepsRoots) {
+    const EditCase cases[] = {
+        {"C:\\Down\\", "C:\\Down"}, {"C:\\", "C:\\"},          {"\\", "\\"},
+        {"C:\\a\\\\", "C:\\a\\"},   {"C:\\" + HYOU, "C:\\" + HYOU}, {"\\\\srv\\share\\", "\\\\srv\\share"},
+        {"\\\\srv", "\\\\srv"},     {"", ""},
+    };
+    for (const auto& c : cases) {
+        std::string path = c.input;
+        PathRemoveBackslash(path);
+        EXPECT_EQ(path, c.expected) << c.input;
+    }
+    std::string root = "C:\\";
+    RemoveTrailingBackslash(root);
+    EXPECT_EQ(root, "C:");
+    std::string dbcs = "C:\\" + HYOU;
+    RemoveTrailingBackslash(dbcs);
+    EXPECT_EQ(dbcs, "C:\\" + HYOU);
+}
+
+TEST(TextTest, QuotesAndBlanks) {
+    const EditCase unquote[] = {
+        {"\"a b\"", "a b"}, {"\"a", "\"a"}, {"a\"", "a\""}, {"\"", ""}, {"\"\"", ""}, {"\"\"x\"\"", "\"x\""},
+    };
+    for (const auto& c : unquote) {
+        std::string text = c.input;
+        PathUnquoteSpaces(text);
+        EXPECT_EQ(text, c.expected) << c.input;
+    }
+    const EditCase blanks[] = {{"  a b  ", "a b"}, {"   ", ""}, {"\ta\t", "\ta\t"}, {"", ""}};
+    for (const auto& c : blanks) {
+        std::string text = c.input;
+        PathRemoveBlanks(text);
+        EXPECT_EQ(text, c.expected) << c.input;
+    }
+    const EditCase quote[] = {
+        {"a b", "\"a b\""},
+        {"ab", "ab"},
+        {std::string(256, ' '), "\"" + std::string(256, ' ') + "\""},
+        {std::string(257, ' '), std::string(257, ' ')},
+    };
+    for (const auto& c : quote) {
+        std::string text = c.input;
+        PathQuoteSpaces(text);
+        EXPECT_EQ(text, c.expected) << c.input.size();
+    }
+}
+
+}  // namespace
+}  // namespace korvo

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/url_parts.h"
+
+namespace korvo {
+namespace {
+
+struct CrackCase {
+    std::string url;
+    std::string scheme, host, user, password, path, extra;
+};
+
+TEST(UrlPartsTest, CrackUrlSplitsLikeTheInternetLibrary) {
+    const CrackCase cases[] = {
+        {"http://example.com/dir/file.zip", "http", "example.com", "", "", "/dir/file.zip", ""},
+        {"https://Example.COM:8443/a?b=1#f", "https", "Example.COM", "", "", "/a", "?b=1#f"},
+        {"ftp://user:pw@host:21/pub/x.bin", "ftp", "host", "user", "pw", "/pub/x.bin", ""},
+        {"ftp://user@host/x", "ftp", "host", "user", "", "/x", ""},
+        {"ftp://a:b:c@host/x", "ftp", "host", "a:b", "c", "/x", ""},
+        {"http://host", "http", "host", "", "", "", ""},
+        {"http://host?q", "http", "host", "", "", "", "?q"},
+        {"http://host/a#frag", "http", "host", "", "", "/a", "#frag"},
+        {"http://host/a#f?q", "http", "host", "", "", "/a#f", "?q"},
+        {"http://host/p/@x", "http", "host", "", "", "/p/@x", ""},
+        {"http://host/a%20b.txt", "http", "host", "", "", "/a%20b.txt", ""},
+        {"http:relative/path", "http", "", "", "", "relative/path", ""},
+        {"http://", "http", "", "", "", "", ""},
+        {"x-y.z+1://h/", "x-y.z+1", "h", "", "", "/", ""},
+        // ァ is 0x83 0x40: its trail byte "@" does not start a host.
+        {"http://\x83\x40/x", "http", "\x83\x40", "", "", "/x", ""},
+    };
+    for (const auto& c : cases) {
+        UrlParts parts;
+        ASSERT_TRUE(CrackUrl(c.url, parts)) << c.url;
+        EXPECT_EQ(parts.scheme, c.scheme) << c.url;
+        EXPECT_EQ(parts.hostName, c.host) << c.url;
+        EXPECT_EQ(parts.userName, c.user) << c.url;
+        EXPECT_EQ(parts.password, c.password) << c.url;
+        EXPECT_EQ(parts.urlPath, c.path) << c.url;
+        EXPECT_EQ(parts.extraInfo, c.extra) << c.url;
+    }
+}
+
+TEST(UrlPartsTest, CrackUrlFailsWithoutSchemeOrWhenAComponentDoesNotFit) {
+    const std::string failing[] = {
+        "",
+        "no scheme here",
+        "example.com/file.zip",
+        "http//host",
+        "http",
+        "http://host/" + std::string(259, 'p'),  // path of 260 characters
+        "http://host/?" + std::string(259, 'q'),
+        std::string(32, 's') + "://host/",
+        "http://" + std::string(260, 'h') + "/",
+    };
+    for (const auto& url : failing) {
+        UrlParts parts;
+        EXPECT_FALSE(CrackUrl(url, parts)) << url.substr(0, 40);
+    }
+    UrlParts parts;
+    EXPECT_TRUE(CrackUrl("http://host/" + std::string(258, 'p'), parts));
+    EXPECT_EQ(parts.urlPath.size(), 259u);
+    EXPECT_TRUE(CrackUrl(std::string(31, 's') + "://host/", parts));
+}
+
+struct NameCase {
+    std::string url;
+    std::string fileName;
+    int fromUrl;
+};
+
+TEST(UrlPartsTest, DeriveFileNameTakesTheLastSegmentWithAnExtension) {
+    const NameCase cases[] = {
+        {"http://a/pub/archive.tar.gz", "archive.tar.gz", 1},
+        {"http://a/x.zip?session=1&n=y.exe", "x.zip", 1},
+        {"http://a/dir/", "index.html", 0},
+        {"http://a", "index.html", 0},
+        {"http://a/dir/readme", "index.html", 0},
+        {"http://a/my.dir/readme", "index.html", 0},
+        {"http://a/file%20name.txt", "file%20name.txt", 1},
+        {"http://a/.htaccess", ".htaccess", 1},
+        {"HTTPS://A/UPPER.ZIP", "UPPER.ZIP", 1},
+        {"ftp://u:p@a/pub/f.bin", "f.bin", 1},
+        {"not a url", "index.html", 0},
+        {"http://a/" + std::string(300, 'x') + ".zip", "index.html", 0},
+        {"http://a/\x95\x5C.txt", "\x95\x5C.txt", 1},
+    };
+    for (const auto& c : cases) {
+        RunState run;
+        EXPECT_EQ(DeriveFileName(run, c.url), c.fromUrl) << c.url;
+        EXPECT_EQ(run.url.fileName, c.fileName) << c.url;
+        EXPECT_EQ(run.url.fileNameFromUrl, c.fromUrl) << c.url;
+    }
+}
+
+TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
+    const NameCase cases[] = {
+        {"http://a/b:c.txt", "b_c.txt", 1},
+        {"http://a/x<y>z|w*.q", "x_y_z_w_.q", 1},
+        {"http://a/q\"uote.txt", "q_uote.txt", 1},
+        {"http://a/tab\x01.txt", "tab_.txt", 1},
+        {"http://a/con.txt", "_con.txt", 1},
+        {"http://a/NUL.tar.gz", "_NUL.tar.gz", 1},
+        {"http://a/Com1.log", "_Com1.log", 1},
+        {"http://a/lpt9.x", "_lpt9.x", 1},
+        {"http://a/com0.x", "com0.x", 1},
+        {"http://a/console.txt", "console.txt", 1},
+        {"http://a/aux", "index.html", 0},
+    };
+    for (const auto& c : cases) {
+        RunState run;
+        EXPECT_EQ(DeriveFileName(run, c.url), c.fromUrl) << c.url;
+        EXPECT_EQ(run.url.fileName, c.fileName) << c.url;
+    }
+    // Trail bytes are left alone even when they look like refused characters: "|" in ポ (0x83 0x7C).
+    EXPECT_EQ(MakeSafeFileName("\x83\x7C.txt"), "\x83\x7C.txt");
+    EXPECT_EQ(MakeSafeFileName("a|\x83\x7C|"), "a_\x83\x7C_");
+    EXPECT_EQ(MakeSafeFileName("PRN"), "_PRN");
+}
+
+}  // namespace
+}  // namespace korvo

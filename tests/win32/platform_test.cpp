@@ -1,0 +1,188 @@
+// Win32Platform's file, clock and code page work on a real (Wine) file system, and the argument
+// text that the entry point hands to the core.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "code_page_932.h"
+#include "win32/codepage.h"
+#include "win32/command_line.h"
+#include "win32/win32_platform.h"
+
+namespace korvo::testing {
+namespace {
+
+using std::string;
+using win32::ToNarrow;
+using win32::ToWide;
+
+// A fresh folder with a Japanese name (コルボ表: its last trail byte is 0x5C) under the temp folder.
+class PlatformFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH] = {};
+        ASSERT_NE(0u, GetTempPathW(MAX_PATH, temp));
+        folder = ToNarrow(temp) + "\x83R\x83\x8B\x83{" + string(HYOU) + "_" +
+                 std::to_string(GetCurrentProcessId()) + "\\";
+        ASSERT_TRUE(CreateDirectoryW(ToWide(folder).c_str(), nullptr)) << GetLastError();
+    }
+    void TearDown() override {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(ToWide(folder + "*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                DeleteFileW((ToWide(folder) + found.cFileName).c_str());
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryW(ToWide(folder).c_str());
+    }
+    void WriteFile(const string& path, const string& content) {
+        string ignored;
+        auto file = platform.CreateTemporaryFile(folder, ignored);
+        ASSERT_TRUE(file);
+        ASSERT_TRUE(file->Write(content.data(), content.size()));
+        ASSERT_TRUE(file->Close());
+        ASSERT_TRUE(platform.ReplaceFile(ignored, path));
+    }
+
+    win32::Win32Platform platform{GetModuleHandleW(nullptr)};
+    string folder;  // ends with a backslash
+};
+
+TEST_F(PlatformFilesTest, FolderWithJapaneseNameIsADirectory) {
+    KORVO_REQUIRE_CODE_PAGE_932();
+    EXPECT_TRUE(platform.PathIsDirectory(folder));
+    EXPECT_TRUE(platform.PathIsDirectory(folder.substr(0, folder.size() - 1)));
+    EXPECT_TRUE(platform.PathFileExists(folder));
+    EXPECT_FALSE(platform.PathIsDirectory(folder + "missing"));
+    EXPECT_FALSE(platform.PathFileExists(folder + "missing"));
+}
+
+TEST_F(PlatformFilesTest, TemporaryFileReplacesTheTargetWhole) {
+    const string target = folder + string(SO) + ".bin";
+    WriteFile(target, "old contents, longer than the new");
+
+    string temporary;
+    auto file = platform.CreateTemporaryFile(folder, temporary);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(0u, temporary.rfind(folder, 0)) << temporary;  // made inside the folder itself
+    EXPECT_TRUE(platform.PathFileExists(temporary));
+    string content;
+    for (int i = 0; i < 3000; ++i) content += static_cast<char>(i % 256);  // every byte value
+    ASSERT_TRUE(file->Write(content.data(), content.size()));
+    ASSERT_TRUE(file->Close());
+    EXPECT_EQ(content, platform.ReadWholeFile(temporary, OpenMode::Existing));
+
+    ASSERT_TRUE(platform.ReplaceFile(temporary, target));
+    EXPECT_FALSE(platform.PathFileExists(temporary));
+    EXPECT_EQ(content, platform.ReadWholeFile(target, OpenMode::Existing));
+}
+
+TEST_F(PlatformFilesTest, TwoTemporaryFilesGetDifferentNames) {
+    string first, second;
+    auto a = platform.CreateTemporaryFile(folder, first);
+    auto b = platform.CreateTemporaryFile(folder, second);
+    ASSERT_TRUE(a && b);
+    EXPECT_NE(first, second);
+}
+
+TEST_F(PlatformFilesTest, OpenTemporaryFileCanBeRemoved) {
+    // A transfer stuck past its deadline still holds its file; the run must clean it up anyway.
+    string temporary;
+    auto file = platform.CreateTemporaryFile(folder, temporary);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->Write("partial", 7));
+    EXPECT_TRUE(platform.RemoveFile(temporary));
+    file->Close();
+    EXPECT_FALSE(platform.PathFileExists(temporary));
+}
+
+TEST_F(PlatformFilesTest, TemporaryFileInMissingFolderFails) {
+    string temporary = "unchanged";
+    EXPECT_FALSE(platform.CreateTemporaryFile(folder + "missing\\", temporary));
+    EXPECT_EQ("unchanged", temporary);
+}
+
+TEST_F(PlatformFilesTest, ReadWholeFileOpensOrCreates) {
+    const string path = folder + "Korvo.ini";
+    EXPECT_FALSE(platform.ReadWholeFile(path, OpenMode::Existing));
+    EXPECT_FALSE(platform.PathFileExists(path));  // Existing never creates
+
+    EXPECT_EQ(string(), platform.ReadWholeFile(path, OpenMode::OpenOrCreate));
+    EXPECT_TRUE(platform.PathFileExists(path));
+
+    WriteFile(path, "[dir]\r\n" + string(HYOU) + "\r\n");
+    EXPECT_EQ("[dir]\r\n" + string(HYOU) + "\r\n", platform.ReadWholeFile(path, OpenMode::OpenOrCreate));
+}
+
+TEST_F(PlatformFilesTest, ReplaceFileFailsWhenTheSourceIsMissing) {
+    EXPECT_FALSE(platform.ReplaceFile(folder + "nothing", folder + "target"));
+    EXPECT_FALSE(platform.RemoveFile(folder + "nothing"));
+}
+
+TEST(PlatformDeadline, FinishedWorkIsSeenByTheCaller) {
+    win32::Win32Platform platform{GetModuleHandleW(nullptr)};
+    auto value = std::make_shared<int>(0);
+    EXPECT_EQ(WaitResult::Finished, platform.RunWithDeadline([value] { *value = 42; }, 5, false));
+    EXPECT_EQ(42, *value);
+    EXPECT_EQ(WaitResult::Finished, platform.RunWithDeadline([value] { *value = 7; }, 0, true));
+    EXPECT_EQ(7, *value);
+}
+
+TEST(PlatformDeadline, StuckWorkTimesOutAndIsLeftRunning) {
+    win32::Win32Platform platform{GetModuleHandleW(nullptr)};
+    std::shared_ptr<void> release(CreateEventW(nullptr, TRUE, FALSE, nullptr), CloseHandle);
+    auto finished = std::make_shared<LONG>(0);
+    const WaitResult result = platform.RunWithDeadline(
+        [release, finished] {
+            WaitForSingleObject(release.get(), 30000);
+            InterlockedExchange(finished.get(), 1);
+        },
+        1, false);
+    EXPECT_EQ(WaitResult::TimedOut, result);
+    EXPECT_EQ(0, InterlockedCompareExchange(finished.get(), 0, 0));
+    SetEvent(release.get());  // let the worker end before the process does
+}
+
+TEST(PlatformDeadline, WaitingKeepsAQuitMessageForTheMessageLoop) {
+    win32::Win32Platform platform{GetModuleHandleW(nullptr)};
+    PostQuitMessage(3);
+    platform.RunWithDeadline([] { Sleep(50); }, 5, false);
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(3u, message.wParam);
+}
+
+TEST(CodePage, ConvertsWithCodePage932WhateverTheLocale) {
+    EXPECT_EQ(L"\u8868\u30BD", ToWide(string(HYOU) + SO));
+    EXPECT_EQ(string(HYOU) + SO + "a", ToNarrow(L"\u8868\u30BDa"));
+    EXPECT_EQ(L"", ToWide(""));
+    EXPECT_EQ("", ToNarrow(L""));
+    const string halfWidthKana = "\xB1\xB2";  // ｱｲ: single bytes above 0x7F
+    EXPECT_EQ(halfWidthKana, ToNarrow(ToWide(halfWidthKana)));
+}
+
+TEST(CommandLine, ArgumentTextFollowsTheProgramNameAndItsBlanks) {
+    const struct {
+        const wchar_t* commandLine;
+        const wchar_t* arguments;
+    } cases[] = {
+        {L"Korvo.exe http://x/a.zip", L"http://x/a.zip"},
+        {L"\"C:\\Program Files\\Korvo.exe\"  /#c", L"/#c"},
+        {L"\"C:\\Program Files\\Korvo.exe\"/#c", L"/#c"},
+        {L"Z:\\tmp\\Korvo.exe", L""},
+        {L"Korvo.exe \t ", L""},
+        {L"\"unclosed quote /#c", L""},
+        {L"Korvo.exe \"a b\" c ", L"\"a b\" c "},
+        {L"", L""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(std::wstring_view(c.arguments), win32::ArgumentText(c.commandLine))
+            << "command line: " << ToNarrow(c.commandLine);
+    }
+}
+
+}  // namespace
+}  // namespace korvo::testing
