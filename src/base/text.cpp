@@ -23,6 +23,22 @@ std::size_t LastCharStart(std::string_view text) {
     return last;
 }
 
+// The shell compares case-insensitively in Unicode, so the full-width Latin, Greek and Cyrillic
+// letters of code page 932 fold too, and the two codes of each Roman numeral count as one.
+unsigned FoldDoubleByte(char leadByte, char trailByte) {
+    unsigned lead = static_cast<unsigned char>(leadByte);
+    unsigned trail = static_cast<unsigned char>(trailByte);
+    if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) trail -= 0x21;  // ａ-ｚ to Ａ-Ｚ
+    if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6) trail -= 0x20;  // Greek
+    if (lead == 0x84 && trail >= 0x70 && trail <= 0x7E) trail -= 0x30;  // Cyrillic а-н
+    if (lead == 0x84 && trail >= 0x80 && trail <= 0x91) trail -= 0x31;  // Cyrillic о-я
+    unsigned code = lead << 8 | trail;
+    if (code >= 0xEEEF && code <= 0xEEF8) code = 0x8754 + (code - 0xEEEF);  // ⅰ-ⅹ
+    if (code >= 0xFA40 && code <= 0xFA49) code = 0x8754 + (code - 0xFA40);  // ⅰ-ⅹ
+    if (code >= 0xFA4A && code <= 0xFA53) code = 0x8754 + (code - 0xFA4A);  // Ⅰ-Ⅹ
+    return code;
+}
+
 // StrCmpNIA treats a text as ending at its terminator; a view ends at its size or at a NUL.
 char CharAt(std::string_view text, std::size_t at) { return at < text.size() ? text[at] : '\0'; }
 
@@ -55,28 +71,25 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix, std::size_
         char a = CharAt(text, at);
         char b = CharAt(prefix, at);
         if (a == '\0' || b == '\0') return a == b;
-        if (IsLeadByte(static_cast<unsigned char>(a))) {
-            // A double-byte character is compared as it is: its trail byte is no letter.
-            if (a != b) return false;
-            ++at;
-            if (at >= n) return true;
-            if (CharAt(text, at) != CharAt(prefix, at)) return false;
-            if (CharAt(text, at) == '\0') return true;
+        bool aDouble = IsLeadByte(static_cast<unsigned char>(a)) && at + 1 < n && CharAt(text, at + 1) != '\0';
+        bool bDouble = IsLeadByte(static_cast<unsigned char>(b)) && at + 1 < n && CharAt(prefix, at + 1) != '\0';
+        if (aDouble != bDouble) return false;
+        if (!aDouble) {
+            if (FoldAscii(a) != FoldAscii(b)) return false;
             ++at;
             continue;
         }
-        if (FoldAscii(a) != FoldAscii(b)) return false;
-        ++at;
+        if (FoldDoubleByte(a, CharAt(text, at + 1)) != FoldDoubleByte(b, CharAt(prefix, at + 1))) return false;
+        at += 2;
     }
     return true;
 }
 
 int StrToInt(std::string_view text) {
+    // Like the shell, only a minus sign or a digit may start the number: no blanks, no plus.
     std::size_t at = 0;
-    auto isBlank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
-    while (at < text.size() && isBlank(text[at])) ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+    bool negative = at < text.size() && text[at] == '-';
+    if (negative) ++at;
     // Unsigned arithmetic wraps like the shell's 32-bit result instead of overflowing.
     std::uint32_t value = 0;
     while (at < text.size() && text[at] >= '0' && text[at] <= '9') {

@@ -1,7 +1,8 @@
 // Code page 932 text helpers and the portable equivalents of the shell's string and path
 // functions that Korvo relies on. Every scan steps over double-byte characters, whose trail byte
-// may be '\\' (0x5C) or an ASCII letter. Case-insensitive comparisons fold ASCII letters only, as
-// the shell's functions do for code page 932 text.
+// may be '\\' (0x5C) or an ASCII letter. Case-insensitive comparisons fold ASCII letters and the
+// full-width Latin, Greek and Cyrillic letters (and the Roman numerals), as the shell's functions
+// do for code page 932 text; an ASCII letter never matches a trail byte.
 //
 // A Win32 test checks each of these against the real shlwapi function on the same inputs.
 #pragma once
@@ -26,7 +27,7 @@ std::size_t FindNoCase(std::string_view haystack, std::string_view needle);
 // text compares equal only if the other is equally short).
 bool StartsWithNoCase(std::string_view text, std::string_view prefix, std::size_t n);
 
-// StrToIntA: optional leading blanks, optional sign, decimal digits; 0 when there are none.
+// StrToIntA: an optional '-' and decimal digits (no leading blanks, no '+'); 0 when there are none.
 int StrToInt(std::string_view text);
 
 // PathAddBackslashA: appends '\\' unless the text already ends with a (single-byte) backslash.

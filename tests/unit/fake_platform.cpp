@@ -181,9 +181,10 @@ void FakePlatform::ShowMessage(const std::string& text, const std::string& capti
 }
 
 std::string FakePlatform::CompactPath(const std::string& path, int pixels) {
-    // One pixel a character is enough to tell that shortening happened.
-    if (static_cast<int>(path.size()) <= pixels) return path;
-    return path.substr(0, static_cast<std::size_t>(pixels - 3)) + "...";
+    // Eight pixels a character, roughly what the menu font takes.
+    const std::size_t fits = static_cast<std::size_t>(pixels / 8);
+    if (path.size() <= fits) return path;
+    return path.substr(0, fits - 3) + "...";
 }
 
 MenuHandle FakePlatform::CreatePopupMenu() {

@@ -57,7 +57,7 @@ TEST_F(SystemSectionTest, Timeout) {
         {"@timeout=60,more text\n", 60},
         {"@timeout=-1\n", 4294967295u},
         {"@timeout=10\n@timeout=20\n", 20},
-        {"@timeout= 45\n", 45},
+        {"@timeout= 45\n", 30},  // a blank before the number is no number
         {"@timeout=45", 45},  // last line without a line feed
         {";@timeout=45\n", 30},
         {"  @timeout=45\n", 45},

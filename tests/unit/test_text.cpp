@@ -49,8 +49,10 @@ TEST(TextTest, FindNoCaseMatchesLikeStrStrI) {
         {"\x83\x41", "A", none},
         {"\x83\x41" "a", "A", 2},
         {HYOU + "\\x", "\\", 2},
-        // Letters in a double-byte character are not folded: ア and チ (0x83 0x60) differ.
+        // ア and チ (0x83 0x61) are no case pair.
         {"\x83\x61", "\x83\x41", none},
+        // Full-width Ａ (0x82 0x60) and ａ (0x82 0x81) are.
+        {"x\x82\x60y", "\x82\x81", 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FindNoCase(c.haystack, c.needle), c.expected) << c.haystack << " / " << c.needle;
@@ -65,6 +67,11 @@ TEST(TextTest, StartsWithNoCaseComparesTheFirstNCharacters) {
     EXPECT_TRUE(StartsWithNoCase("ab", "ab", 5));   // both end together
     EXPECT_FALSE(StartsWithNoCase("ab", "abc", 5));
     EXPECT_TRUE(StartsWithNoCase("", "", 3));
+    EXPECT_TRUE(StartsWithNoCase("\x83\x9F", "\x83\xBF", 2));   // Greek alpha
+    EXPECT_TRUE(StartsWithNoCase("\x84\x40", "\x84\x70", 2));   // Cyrillic a
+    EXPECT_TRUE(StartsWithNoCase("\x87\x54", "\xEE\xEF", 2));   // Roman one, two codes
+    EXPECT_FALSE(StartsWithNoCase("\x83\x41", "\x83\x61", 2));
+    EXPECT_FALSE(StartsWithNoCase("\x83\x41", "\x83" "a", 2));
 }
 
 struct IntCase {
@@ -74,8 +81,10 @@ struct IntCase {
 
 TEST(TextTest, StrToIntReadsLeadingDecimal) {
     const IntCase cases[] = {
-        {"123", 123}, {"  42x", 42}, {"-1", -1}, {"+7", 7}, {"abc", 0}, {"", 0},
-        {"- 1", 0},   {"12 34", 12}, {"0x10", 0}, {"4294967295", -1}, {"\t9", 9},
+        {"123", 123}, {"42x", 42},    {"-1", -1},   {"abc", 0},          {"", 0},
+        {"- 1", 0},   {"12 34", 12},  {"0x10", 0},  {"4294967295", -1},  {"-2147483649", 2147483647},
+        // The shell accepts no blanks and no plus sign before the number.
+        {" 9", 0},    {"\t9", 0},     {"+7", 0},
     };
     for (const auto& c : cases) EXPECT_EQ(StrToInt(c.text), c.expected) << c.text;
 }

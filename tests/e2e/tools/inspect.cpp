@@ -1,12 +1,15 @@
 // inspect SUBCOMMAND: looks at the top-level windows of the Wine session, so that a scenario waits
 // for what the user would see instead of sleeping.
-//   wait-window (--class C | --title T)... [--timeout S]  waits for a visible top-level window,
-//                                                        prints "class<TAB>title"; exit 1 on time-out
+//   wait-window (--class C | --title T)... [--timeout S] [--hidden]
+//                                                        waits for a visible (or, with --hidden, any)
+//                                                        top-level window, prints "class<TAB>title";
+//                                                        exit 1 on time-out
 //   wait-gone (--class C | --title T)... [--timeout S]    waits until no such window is visible
 //   rect (--class C | --title T) [--timeout S]            prints "left top right bottom"
 //   menu-rect [--timeout S]                               the same for the popup menu (#32768)
 //   box [--timeout S]                                     caption and text of an open dialog (#32770)
 //   press-ok [--timeout S]                                presses OK on it
+//   list                                                  prints every top-level window: visibility, class, title
 //   foreground                                            prints the foreground window's class and title
 //   window --title T [--rect X Y W H] [--seconds S]       shows a window of its own, takes the
 //                                                        foreground, and lives S seconds or until closed
@@ -25,6 +28,7 @@ struct Wanted {
     std::vector<std::wstring> classes;
     std::vector<std::wstring> titles;
     DWORD timeoutMs = 10000;
+    bool includeHidden = false;
     std::vector<std::wstring> rest;
 };
 
@@ -36,6 +40,8 @@ Wanted ParseWanted(int argc, wchar_t** argv, int first) {
             wanted.classes.push_back(argv[++i]);
         } else if (arg == L"--title" && i + 1 < argc) {
             wanted.titles.push_back(argv[++i]);
+        } else if (arg == L"--hidden") {
+            wanted.includeHidden = true;
         } else if (arg == L"--timeout" && i + 1 < argc) {
             wanted.timeoutMs = static_cast<DWORD>(_wtof(argv[++i]) * 1000.0);
         } else {
@@ -66,7 +72,7 @@ struct Search {
 
 BOOL CALLBACK CheckWindow(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<Search*>(context);
-    if (IsWindowVisible(window) && Matches(*search->wanted, window)) {
+    if ((search->wanted->includeHidden || IsWindowVisible(window)) && Matches(*search->wanted, window)) {
         search->found = window;
         return FALSE;
     }
@@ -150,6 +156,17 @@ int PressOk(const Wanted& wanted) {
     return 0;
 }
 
+BOOL CALLBACK ListWindow(HWND window, LPARAM) {
+    PrintLine(std::wstring(IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" + ClassOf(window) + L"\t" +
+              TextOf(window));
+    return TRUE;
+}
+
+int List() {
+    EnumWindows(ListWindow, 0);
+    return 0;
+}
+
 int Foreground() {
     HWND window = GetForegroundWindow();
     if (!window) {
@@ -229,6 +246,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"box") return Box(wanted);
     if (command == L"press-ok") return PressOk(wanted);
     if (command == L"foreground") return Foreground();
+    if (command == L"list") return List();
     if (command == L"window") return ShowOwnWindow(argc, argv);
     fwprintf(stderr, L"inspect: unknown subcommand\n");
     return 2;

@@ -1,0 +1,194 @@
+# Sourced by every scenario: the steps a user takes with Korvo, as shell functions.
+# A scenario runs on its own (bash tests/e2e/scenarios/x.sh) or under run.sh, which prepares
+# Wine once for all of them. Everything a scenario starts is ended by PID when it exits.
+set -uo pipefail
+
+E2E_ROOT=${KORVO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+. "$E2E_ROOT/scripts/wine-env.sh"
+
+KORVO_EXE=${KORVO_EXE:-$E2E_ROOT/build/win/Korvo.exe}
+if [ -z "${KORVO_TOOLS:-}" ]; then
+    KORVO_TOOLS=$E2E_ROOT/build/win/tools
+    [ -x "$KORVO_TOOLS/inject.exe" ] || KORVO_TOOLS=$E2E_ROOT/build/tools/tools
+fi
+
+SCENARIO=$(basename "${0%.sh}")
+E2E_PIDS=()          # background helpers (servers, probe windows) to end at exit
+KORVO_PID=""         # the Korvo run in progress (its wine process, under timeout)
+KORVO_EXIT=""        # its exit code once it ended
+KORVO_STDERR=""      # what Korvo's process wrote to stderr (Wine traces included)
+FIXTURE=""           # Unix path of the scenario's program folder
+FIXTURE_WIN=""       # the same as Korvo sees it
+E2E_OWN_WINE=""
+
+e2e_note() { echo "  [$SCENARIO] $*"; }
+
+fail() {
+    echo "  [$SCENARIO] FAIL: $*"
+    exit 1
+}
+
+pass() {
+    echo "  [$SCENARIO] ok"
+    exit 0
+}
+
+e2e_cleanup() {
+    local pid
+    if [ -n "$KORVO_PID" ] && kill -0 "$KORVO_PID" 2>/dev/null; then
+        kill "$KORVO_PID" 2>/dev/null
+        wait "$KORVO_PID" 2>/dev/null
+    fi
+    for pid in "${E2E_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    if [ -n "$E2E_OWN_WINE" ]; then korvo_wine_down; fi
+}
+trap e2e_cleanup EXIT
+
+# Run alone, a scenario brings up its own display and server; under run.sh they are already there.
+if [ -z "${KORVO_E2E_READY:-}" ]; then
+    korvo_wine_up --own-display || fail "Wine could not be prepared"
+    E2E_OWN_WINE=1
+fi
+[ -f "$KORVO_EXE" ] || fail "no $KORVO_EXE: build it first (scripts/build.sh win)"
+[ -f "$KORVO_TOOLS/inject.exe" ] || fail "no e2e tools in $KORVO_TOOLS"
+
+# Runs a Wine program of ours in the foreground with a deadline.
+e2e_wine() {
+    local seconds=$1
+    shift
+    timeout "$seconds" wine "$@"
+}
+
+inject() { e2e_wine 20 "$KORVO_TOOLS/inject.exe" "$@" >/dev/null; }
+inspect() { e2e_wine 30 "$KORVO_TOOLS/inspect.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# fixture [PROGRAM.exe]: a fresh program folder holding a copy of Korvo.exe (under another name
+# when asked); kept inside the prefix's drive C so that Korvo sees it as C:\e2e\<scenario>.
+fixture() {
+    local program=${1:-Korvo.exe}
+    FIXTURE=$WINEPREFIX/drive_c/e2e/$SCENARIO
+    FIXTURE_WIN="C:\\e2e\\$SCENARIO"
+    rm -rf "$FIXTURE"
+    mkdir -p "$FIXTURE"
+    cp "$KORVO_EXE" "$FIXTURE/$program"
+    FIXTURE_PROGRAM=$program
+}
+
+# write_ini FILE: the configuration from standard input, written as Korvo's users write it:
+# code page 932 with CR LF line ends.
+write_ini() {
+    iconv -f UTF-8 -t CP932 | sed 's/$/\r/' >"$1" || fail "could not write $1 in code page 932"
+}
+
+# start_korvo [ARGS...]: starts the fixture's program in the background, in its own folder.
+# KORVO_WINEDEBUG (e.g. "-all,+menu") turns Wine traces on for Korvo's process only.
+start_korvo() {
+    KORVO_STDERR=$FIXTURE.stderr
+    KORVO_EXIT=""
+    (cd "$FIXTURE" && WINEDEBUG=${KORVO_WINEDEBUG:--all} exec timeout 60 wine "$FIXTURE_WIN\\$FIXTURE_PROGRAM" "$@" \
+        >"$FIXTURE.stdout" 2>"$KORVO_STDERR") &
+    KORVO_PID=$!
+}
+
+# no_menu_within SECONDS: the menu must not open (a run that ends before showing it).
+no_menu_within() {
+    if inspect wait-window --class '#32768' --timeout "$1" >/dev/null; then fail "a menu opened"; fi
+}
+
+wait_menu() {
+    inspect wait-window --class '#32768' --timeout "${1:-20}" >/dev/null || fail "the menu did not open"
+}
+
+wait_no_menu() {
+    inspect wait-gone --class '#32768' --timeout "${1:-10}" >/dev/null || fail "the menu is still open"
+}
+
+# keys KEY...: what the user types while the menu or a dialog has the focus.
+keys() { inject "$@" || fail "could not send keys $*"; }
+
+# wait_exit [SECONDS]: synchronise on the process, not on its windows.
+wait_exit() {
+    local seconds=${1:-20} i
+    for i in $(seq 1 $((seconds * 10))); do
+        kill -0 "$KORVO_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$KORVO_PID" 2>/dev/null; then
+        kill "$KORVO_PID" 2>/dev/null
+        wait "$KORVO_PID" 2>/dev/null
+        KORVO_PID=""
+        fail "Korvo was still running after ${seconds}s"
+    fi
+    wait "$KORVO_PID"
+    KORVO_EXIT=$?
+    KORVO_PID=""
+}
+
+assert_exit_zero() {
+    wait_exit "${1:-20}"
+    [ "$KORVO_EXIT" = 0 ] || fail "Korvo's exit code was $KORVO_EXIT, not 0"
+}
+
+assert_file() { [ -f "$1" ] || fail "expected the file $1"; }
+assert_no_file() { [ ! -e "$1" ] || fail "did not expect $1"; }
+assert_same_file() { cmp -s "$1" "$2" || fail "$2 differs from $1"; }
+assert_eq() { [ "$1" = "$2" ] || fail "${3:-value}: expected '$2', got '$1'"; }
+
+# read_box [SECONDS]: waits for a dialog or message box and reads it into BOX_CAPTION and BOX_TEXT.
+read_box() {
+    local out
+    out=$(inspect box --timeout "${1:-15}") || fail "no message box appeared"
+    BOX_CAPTION=$(printf '%s\n' "$out" | sed -n 1p)
+    BOX_TEXT=$(printf '%s\n' "$out" | sed -n '2,$p')
+}
+
+press_ok() { inspect press-ok --timeout "${1:-5}" >/dev/null || fail "no dialog to press OK on"; }
+
+# A window of our own, in the foreground, where and as long as we say: the "other program".
+# probe_window TITLE X Y W H [SECONDS]
+probe_window() {
+    e2e_wine "$((${6:-30} + 10))" "$KORVO_TOOLS/inspect.exe" window --title "$1" --rect "$2" "$3" "$4" "$5" \
+        --seconds "${6:-30}" >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    inspect wait-window --title "$1" --timeout 15 >/dev/null || fail "the probe window $1 did not appear"
+}
+
+# free_port: a TCP port on 127.0.0.1 that nothing listens on right now.
+free_port() {
+    /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'
+}
+
+wait_port() {
+    local port=$1 i
+    for i in $(seq 1 100); do
+        if /usr/bin/python3 -c "import socket,sys; s=socket.socket(); s.settimeout(0.2); sys.exit(s.connect_ex(('127.0.0.1',$port)))" 2>/dev/null; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "nothing listens on 127.0.0.1:$port"
+}
+
+# http_server FOLDER: serves FOLDER on loopback; sets HTTP_PORT and HTTP_URL (with a trailing /).
+http_server() {
+    HTTP_PORT=$(free_port)
+    /usr/bin/python3 -m http.server "$HTTP_PORT" --bind 127.0.0.1 --directory "$1" >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    wait_port "$HTTP_PORT"
+    HTTP_URL="http://127.0.0.1:$HTTP_PORT/"
+}
+
+# background_server COMMAND...: any other loopback server (a fault injector, FTP, TLS), ended at exit.
+background_server() {
+    "$@" >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+}
+
+# menu_trace_count ID_HEX: how often Wine's +menu trace shows an item with that command id
+# inserted (InsertMenu/AppendMenu lines; ids 2000 + i print as 07d0 + i).
+menu_trace_count() {
+    grep -E 'InsertMenu|AppendMenu' "$KORVO_STDERR" | grep -ciE "id 0*$1\b" || true
+}
