@@ -46,6 +46,8 @@ e2e_cleanup() {
     if [ -n "$E2E_OWN_WINE" ]; then korvo_wine_down; fi
 }
 trap e2e_cleanup EXIT
+# Ended by run.sh's time limit: still run the clean-up above.
+trap 'exit 143' TERM INT
 
 # Run alone, a scenario brings up its own display and server; under run.sh they are already there.
 if [ -z "${KORVO_E2E_READY:-}" ]; then
@@ -174,11 +176,9 @@ wait_port() {
 
 # http_server FOLDER: serves FOLDER on loopback; sets HTTP_PORT and HTTP_URL (with a trailing /).
 http_server() {
-    HTTP_PORT=$(free_port)
-    /usr/bin/python3 -m http.server "$HTTP_PORT" --bind 127.0.0.1 --directory "$1" >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    wait_port "$HTTP_PORT"
-    HTTP_URL="http://127.0.0.1:$HTTP_PORT/"
+    serve http "$1"
+    HTTP_PORT=$SERVER_PORT
+    HTTP_URL=$SERVER_URL
 }
 
 # background_server COMMAND...: any other loopback server (a fault injector, FTP, TLS), ended at exit.
@@ -191,4 +191,41 @@ background_server() {
 # inserted (InsertMenu/AppendMenu lines; ids 2000 + i print as 07d0 + i).
 menu_trace_count() {
     grep -E 'InsertMenu|AppendMenu' "$KORVO_STDERR" | grep -ciE "id 0*$1\b" || true
+}
+
+# Waits for a server to write its port into FILE (it does so once listening); sets SERVER_PORT.
+# No probe connection: a fault server may serve only the one connection that Korvo makes.
+wait_port_file() {
+    local file=$1 i
+    for i in $(seq 1 100); do
+        if [ -s "$file" ]; then
+            SERVER_PORT=$(cat "$file")
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the loopback server did not start"
+}
+
+# serve http|https|ftp FOLDER [--cert PEM --key PEM]: tests/e2e/servers/serve.py on 127.0.0.1;
+# sets SERVER_PORT and SERVER_URL (scheme://127.0.0.1:port/).
+serve() {
+    local kind=$1 folder=$2
+    shift 2
+    local portFile
+    portFile=$(mktemp -u "$FIXTURE.port.XXXX")
+    background_server /usr/bin/python3 "$E2E_ROOT/tests/e2e/servers/serve.py" "$kind" "$folder" \
+        --port-file "$portFile" --lifetime 120 "$@"
+    wait_port_file "$portFile"
+    SERVER_URL="$kind://127.0.0.1:$SERVER_PORT/"
+}
+
+# fault_server MODE: tests/e2e/servers/fault_server.py; sets SERVER_PORT and SERVER_URL (http://...).
+fault_server() {
+    local portFile
+    portFile=$(mktemp -u "$FIXTURE.port.XXXX")
+    background_server /usr/bin/python3 "$E2E_ROOT/tests/e2e/servers/fault_server.py" "$1" \
+        --port-file "$portFile" --lifetime 120
+    wait_port_file "$portFile"
+    SERVER_URL="http://127.0.0.1:$SERVER_PORT/"
 }

@@ -6,9 +6,12 @@ ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 . "$ROOT/scripts/wine-env.sh"
 LIMIT=${KORVO_E2E_LIMIT:-90}
 
-trap korvo_wine_down EXIT
-korvo_wine_up --own-display || { echo "e2e: Wine could not be prepared"; echo "0 passed, 1 failed"; exit 1; }
-export KORVO_E2E_READY=1 DISPLAY
+# test.sh prepares Wine once for its Win32 and e2e layers; run alone, this script does it.
+if [ -z "${KORVO_E2E_READY:-}" ]; then
+    trap korvo_wine_down EXIT
+    korvo_wine_up --own-display || { echo "e2e: Wine could not be prepared"; echo "0 passed, 1 failed"; exit 1; }
+    export KORVO_E2E_READY=1 DISPLAY
+fi
 
 passed=0
 failed=0
