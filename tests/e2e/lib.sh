@@ -176,7 +176,7 @@ wait_port() {
 
 # http_server FOLDER: serves FOLDER on loopback; sets HTTP_PORT and HTTP_URL (with a trailing /).
 http_server() {
-    serve http "$1"
+    loopback_serve http "$1"
     HTTP_PORT=$SERVER_PORT
     HTTP_URL=$SERVER_URL
 }
@@ -207,9 +207,9 @@ wait_port_file() {
     fail "the loopback server did not start"
 }
 
-# serve http|https|ftp FOLDER [--cert PEM --key PEM]: tests/e2e/servers/serve.py on 127.0.0.1;
+# loopback_serve http|https|ftp FOLDER [--cert PEM --key PEM]: tests/e2e/servers/serve.py on 127.0.0.1;
 # sets SERVER_PORT and SERVER_URL (scheme://127.0.0.1:port/).
-serve() {
+loopback_serve() {
     local kind=$1 folder=$2
     shift 2
     local portFile
@@ -220,8 +220,8 @@ serve() {
     SERVER_URL="$kind://127.0.0.1:$SERVER_PORT/"
 }
 
-# fault_server MODE: tests/e2e/servers/fault_server.py; sets SERVER_PORT and SERVER_URL (http://...).
-fault_server() {
+# loopback_fault MODE: tests/e2e/servers/fault_server.py; sets SERVER_PORT and SERVER_URL (http://...).
+loopback_fault() {
     local portFile
     portFile=$(mktemp -u "$FIXTURE.port.XXXX")
     background_server /usr/bin/python3 "$E2E_ROOT/tests/e2e/servers/fault_server.py" "$1" \
