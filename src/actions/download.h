@@ -15,7 +15,9 @@
 
 namespace korvo {
 
-constexpr std::size_t READ_BLOCK_SIZE = 1024;
+// One fixed buffer, reused for every block. WinINet under Wine moves 1024-byte reads about twenty
+// times slower than 64 KiB ones (see bench/download_throughput.sh); memory stays flat either way.
+constexpr std::size_t READ_BLOCK_SIZE = 64 * 1024;
 
 // How a transfer ended.
 enum class TransferOutcome {

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Download throughput and memory: Korvo under Wine against curl on the same machine, in the same
+# run, from the same loopback HTTP server; and WinINet's 1024-byte reads against 64 KiB ones.
+#
+#   bench/download_throughput.sh [SIZE_MB] [RUNS]      (defaults: 100 MB, 5 runs)
+#
+# Needs the Windows build (scripts/build.sh). Prints medians and ratios; asserts nothing.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+SIZE_MB=${1:-100}
+RUNS=${2:-5}
+. "$ROOT/scripts/wine-env.sh"
+trap 'kill $SERVER_PID 2>/dev/null || true; korvo_wine_down' EXIT
+korvo_wine_up --own-display
+
+WORK=$WINEPREFIX/drive_c/bench
+rm -rf "$WORK"
+mkdir -p "$WORK/site" "$WORK/dest" "$WORK/curl"
+cp "$ROOT/build/win/Korvo.exe" "$WORK/"
+printf '[dir]\r\nC:\\bench\\dest\r\n%%end\r\n' >"$WORK/Korvo.ini"
+head -c "$((SIZE_MB * 1000000))" /dev/urandom >"$WORK/site/big.bin"
+: >"$WORK/site/empty.bin"
+
+PORT_FILE=$WORK/port
+/usr/bin/python3 "$ROOT/tests/e2e/servers/serve.py" http "$WORK/site" --port-file "$PORT_FILE" \
+    --lifetime 1200 >/dev/null 2>&1 &
+SERVER_PID=$!
+for _ in $(seq 1 100); do [ -s "$PORT_FILE" ] && break; sleep 0.1; done
+URL=http://127.0.0.1:$(cat "$PORT_FILE")
+TOOLS=$ROOT/build/win/tools
+
+median() { sort -n | awk '{v[NR]=$1} END {print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
+now() { date +%s.%N; }
+calc() { awk "BEGIN {print $1}"; }
+
+# One Korvo run: start, wait for the menu, pick the folder, wait for the exit. Prints the seconds
+# from start to exit, and the peak resident size of its process in KiB.
+korvo_run() {
+    local file=$1 start pid peak=0 hwm
+    rm -f "$WORK/dest/$file"
+    start=$(now)
+    (cd "$WORK" && exec wine 'C:\bench\Korvo.exe' "$URL/$file" >/dev/null 2>&1) &
+    pid=$!
+    timeout 30 wine "$TOOLS/inspect.exe" wait-window --class '#32768' --timeout 20 >/dev/null 2>&1
+    timeout 10 wine "$TOOLS/inject.exe" Return >/dev/null 2>&1
+    while kill -0 "$pid" 2>/dev/null; do
+        for p in $(pgrep -f 'bench.Korvo.exe' || true); do
+            hwm=$(awk '/VmHWM/ {print $2}' "/proc/$p/status" 2>/dev/null || echo 0)
+            [ "${hwm:-0}" -gt "$peak" ] && peak=$hwm
+        done
+        sleep 0.05
+    done
+    wait "$pid" || true
+    echo "$(calc "$(now) - $start") $peak"
+}
+
+echo "file: $SIZE_MB MB over HTTP from 127.0.0.1; $RUNS runs each; medians"
+
+curl_times=()
+for _ in $(seq 1 "$RUNS"); do
+    start=$(now)
+    curl -s -o "$WORK/curl/big.bin" "$URL/big.bin"
+    curl_times+=("$(calc "$(now) - $start")")
+done
+curl_median=$(printf '%s\n' "${curl_times[@]}" | median)
+
+# The fixed cost of a Korvo run (Wine start-up, menu, pick, exit) with an empty file, so the
+# transfer itself can be told apart from it.
+empty_times=()
+for _ in $(seq 1 "$RUNS"); do empty_times+=("$(korvo_run empty.bin | cut -d' ' -f1)"); done
+empty_median=$(printf '%s\n' "${empty_times[@]}" | median)
+
+korvo_times=()
+korvo_peaks=()
+for _ in $(seq 1 "$RUNS"); do
+    read -r seconds peak < <(korvo_run big.bin)
+    cmp -s "$WORK/site/big.bin" "$WORK/dest/big.bin" || { echo "Korvo's copy differs"; exit 1; }
+    korvo_times+=("$seconds")
+    korvo_peaks+=("$peak")
+done
+korvo_median=$(printf '%s\n' "${korvo_times[@]}" | median)
+transfer_median=$(calc "$korvo_median - $empty_median")
+
+printf 'curl                         %6.2f s\n' "$curl_median"
+printf 'Korvo, whole run             %6.2f s   (%.1fx curl)\n' "$korvo_median" "$(calc "$korvo_median / $curl_median")"
+printf 'Korvo, run of an empty file  %6.2f s\n' "$empty_median"
+printf 'Korvo, transfer alone        %6.2f s   (%.1fx curl)\n' "$transfer_median" "$(calc "$transfer_median / $curl_median")"
+printf 'Korvo, peak resident size    %6d KiB (median)\n' "$(printf '%s\n' "${korvo_peaks[@]}" | median)"
+
+# WinINet alone, without Korvo around it: the read block size, and memory against the file size.
+probe() {
+    timeout 300 wine "$ROOT/build/win/bench/wininet_read.exe" "$URL/$1" 'C:\bench\curl\probe.bin' "$2" 2>/dev/null | tr -d '\r'
+}
+for block in 1024 65536; do
+    seconds=()
+    for _ in $(seq 1 "$RUNS"); do
+        line=$(probe big.bin "$block")
+        seconds+=("$(echo "$line" | sed -n 's/.*seconds=\([0-9.]*\).*/\1/p')")
+        peak=$(echo "$line" | sed -n 's/.*peak_working_set_kib=\([0-9]*\).*/\1/p')
+    done
+    printf 'WinINet, %5d-byte reads    %6.2f s   peak working set %d KiB\n' "$block" \
+        "$(printf '%s\n' "${seconds[@]}" | median)" "$peak"
+done
+head -c 10000000 /dev/urandom >"$WORK/site/small.bin"
+line=$(probe small.bin 1024)
+printf 'WinINet, 1024-byte reads, 10 MB file: peak working set %s KiB\n' \
+    "$(echo "$line" | sed -n 's/.*peak_working_set_kib=\([0-9]*\).*/\1/p')"
