@@ -7,7 +7,7 @@ PACKAGES=(
     g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev googletest
     g++-mingw-w64-x86-64 wine wine64 xvfb clang libclang-rt-14-dev
     fonts-ipafont-gothic fonts-ipafont-mincho python3-pyftpdlib locales
-    imagemagick x11-utils openssl curl
+    imagemagick x11-utils openssl curl libgnutls30
 )
 
 SUDO=""
@@ -21,9 +21,11 @@ done
 
 if [ "${#missing[@]}" -gt 0 ]; then
     echo "install-deps: installing ${missing[*]}"
+    # With their recommends, as a desktop install has them: Wine's TLS (gnutls) and X extensions
+    # are recommends of libwine.
     export DEBIAN_FRONTEND=noninteractive
     $SUDO apt-get update -q
-    $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+    $SUDO apt-get install -y -q "${missing[@]}" </dev/null
 fi
 
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then

@@ -1,5 +1,5 @@
-// clip TEXT | clip --file FILE.utf8 | clip --empty: sets the clipboard's Unicode text from inside
-// Wine (Wine synthesises CF_TEXT from it, as Windows does), or empties it.
+// clip TEXT | clip --file FILE.utf8 | clip --empty | clip --print: sets the clipboard's Unicode text from inside
+// Wine (Wine synthesises CF_TEXT from it, as Windows does), empties it, or prints it.
 #include "common.h"
 
 #include <cstring>
@@ -31,7 +31,21 @@ bool PutText(const std::wstring& text) {
 
 }  // namespace
 
+int PrintText() {
+    if (!OpenClipboard(nullptr)) return 1;
+    HANDLE block = GetClipboardData(CF_UNICODETEXT);
+    int status = 1;
+    if (block) {
+        korvo_tools::PrintLine(static_cast<const wchar_t*>(GlobalLock(block)));
+        GlobalUnlock(block);
+        status = 0;
+    }
+    CloseClipboard();
+    return status;
+}
+
 int wmain(int argc, wchar_t** argv) {
+    if (argc == 2 && std::wstring(argv[1]) == L"--print") return PrintText();
     if (argc == 2 && std::wstring(argv[1]) == L"--empty") {
         if (!OpenClipboard(nullptr)) return 1;
         EmptyClipboard();
@@ -46,7 +60,7 @@ int wmain(int argc, wchar_t** argv) {
         return PutText(korvo_tools::FromUtf8(content.str())) ? 0 : 1;
     }
     if (argc != 2) {
-        fwprintf(stderr, L"usage: clip TEXT | clip --file FILE | clip --empty\n");
+        fwprintf(stderr, L"usage: clip TEXT | clip --file FILE | clip --empty | clip --print\n");
         return 2;
     }
     return PutText(argv[1]) ? 0 : 1;

@@ -25,7 +25,7 @@ inline std::wstring FromUtf8(const std::string& text) {
     return out;
 }
 
-// The console's code page plays no part: the shell reading our output expects UTF-8 bytes.
+// The console's code page does not matter: the shell reading our output expects UTF-8 bytes.
 inline void PrintLine(const std::wstring& text) {
     std::string bytes = ToUtf8(text);
     bytes += '\n';

@@ -73,17 +73,17 @@ void TypeText(const std::wstring& text) {
     }
 }
 
-// "Ctrl+Shift+X": press every part in order, release them in reverse.
+// "Ctrl+Shift+X": press every key in order, release them in reverse.
 bool PressChord(const std::wstring& chord) {
     std::vector<INPUT> downs;
     size_t start = 0;
     while (start <= chord.size()) {
         size_t plus = chord.find(L'+', start);
-        // A trailing "+" is the plus key itself only when it stands alone; we do not need it.
-        std::wstring part = chord.substr(start, plus == std::wstring::npos ? std::wstring::npos : plus - start);
+        // An empty name ("Ctrl+" or "++") is refused rather than guessed.
+        std::wstring keyName = chord.substr(start, plus == std::wstring::npos ? std::wstring::npos : plus - start);
         WORD vk = 0;
         bool extended = false;
-        if (part.empty() || !LookUpKey(part, vk, extended)) return false;
+        if (keyName.empty() || !LookUpKey(keyName, vk, extended)) return false;
         downs.push_back(KeyInput(vk, extended, false));
         if (plus == std::wstring::npos) break;
         start = plus + 1;
