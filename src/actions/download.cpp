@@ -61,22 +61,19 @@ void Transfer(TransferJob& job) {
     if (job.outcome == TransferOutcome::Complete && !closed) job.outcome = TransferOutcome::WriteFailed;
 }
 
-void ReportFailure(Platform& platform, TransferOutcome outcome) {
+const char* FailureCaption(TransferOutcome outcome) {
     switch (outcome) {
-        case TransferOutcome::OpenFailed:
-            platform.ShowMessage(TEXT_DOWNLOAD_FAILED, TEXT_OPEN_ERROR_CAPTION);
-            break;
-        case TransferOutcome::ReadFailed:
-            platform.ShowMessage(TEXT_DOWNLOAD_FAILED, TEXT_READ_ERROR_CAPTION);
-            break;
-        case TransferOutcome::WriteFailed:
-            platform.ShowMessage(TEXT_DOWNLOAD_FAILED, TEXT_WRITE_ERROR_CAPTION);
-            break;
-        case TransferOutcome::TimedOut:
-            platform.ShowMessage(TEXT_TIMEOUT, TEXT_TIMEOUT_CAPTION);
-            break;
-        case TransferOutcome::Complete:
-            break;
+        case TransferOutcome::ReadFailed: return TEXT_READ_ERROR_CAPTION;
+        case TransferOutcome::WriteFailed: return TEXT_WRITE_ERROR_CAPTION;
+        default: return TEXT_OPEN_ERROR_CAPTION;
+    }
+}
+
+void ReportFailure(Platform& platform, TransferOutcome outcome) {
+    if (outcome == TransferOutcome::TimedOut) {
+        platform.ShowMessage(TEXT_TIMEOUT, TEXT_TIMEOUT_CAPTION);
+    } else {
+        platform.ShowMessage(TEXT_DOWNLOAD_FAILED, FailureCaption(outcome));
     }
 }
 
