@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A server that stalls mid-body, with "@timeout=2": the time-out message comes within a few
 # seconds, no partial file is left and the existing file is untouched. The same for a server that
-# never answers the request.
+# never answers the request, and for one that never accepts the connection.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
 
@@ -9,7 +9,7 @@ download_fixture 2
 echo "complete older copy" >"$DEST/file.zip"
 cp "$DEST/file.zip" "$FIXTURE/original.zip"
 
-for mode in stall-body stall-headers; do
+for mode in stall-body stall-headers no-accept; do
     fault_server "$mode"
     pick_destination "${FAULT_URL}file.zip"
     started=$(date +%s)
