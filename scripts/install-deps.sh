@@ -7,7 +7,7 @@ PACKAGES=(
     g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev googletest
     g++-mingw-w64-x86-64 wine wine64 xvfb clang libclang-rt-14-dev
     fonts-ipafont-gothic fonts-ipafont-mincho python3-pyftpdlib locales
-    imagemagick x11-utils openssl curl libgnutls30
+    imagemagick x11-utils openssl curl libgnutls30 procps e2fsprogs
 )
 
 SUDO=""
