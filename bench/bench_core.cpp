@@ -30,10 +30,7 @@ void BM_LoadConfiguration(benchmark::State& state) {
     korvo::testing::FakePlatform platform;
     platform.AddFile("C:\\Korvo\\Korvo.ini", FullConfiguration(platform));
     for (auto _ : state) {
-        korvo::RunState run;
-        run.programFolder = "C:\\Korvo\\";
-        run.defaultConfigName = "Korvo.ini";
-        run.configPath = "C:\\Korvo\\Korvo.ini";
+        korvo::RunState run = korvo::testing::StartedRun();
         benchmark::DoNotOptimize(korvo::LoadConfiguration(platform, run));
     }
 }
@@ -42,10 +39,7 @@ BENCHMARK(BM_LoadConfiguration);
 void BM_FillTopLevel(benchmark::State& state) {
     korvo::testing::FakePlatform platform;
     platform.AddFile("C:\\Korvo\\Korvo.ini", FullConfiguration(platform));
-    korvo::RunState run;
-    run.programFolder = "C:\\Korvo\\";
-    run.defaultConfigName = "Korvo.ini";
-    run.configPath = "C:\\Korvo\\Korvo.ini";
+    korvo::RunState run = korvo::testing::StartedRun();
     korvo::LoadConfiguration(platform, run);
     korvo::MenuHandle menu = platform.CreatePopupMenu();
     for (auto _ : state) {

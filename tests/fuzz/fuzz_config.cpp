@@ -14,11 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         platform.AddFolder(folder);
     }
     platform.AddFile("C:\\Korvo\\Korvo.ini", std::string(reinterpret_cast<const char*>(data), size));
-    korvo::RunState run;
-    run.programFolder = "C:\\Korvo\\";
-    run.defaultConfigName = "Korvo.ini";
-    run.configPath = "C:\\Korvo\\Korvo.ini";
-    run.mouseButtonCount = 1;
+    korvo::RunState run = korvo::testing::StartedRun("Korvo.exe", 1);
 
     if (korvo::LoadConfiguration(platform, run) != 1) __builtin_trap();
     if (run.folders.size() > static_cast<std::size_t>(korvo::FOLDER_MAX)) __builtin_trap();

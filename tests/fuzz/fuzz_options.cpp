@@ -12,11 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     platform.AddFolder("C:\\Korvo\\");
     platform.AddFolder("C:\\Korvo\\sub");
     platform.AddFile("C:\\Korvo\\Korvo.ini", "");
-    korvo::RunState run;
-    run.programFolder = "C:\\Korvo\\";
-    run.defaultConfigName = "Korvo.ini";
-    run.configPath = "C:\\Korvo\\Korvo.ini";
-    run.mouseButtonCount = 1;
+    korvo::RunState run = korvo::testing::StartedRun("Korvo.exe", 1);
 
     korvo::ParseOptions(platform, run, text);
     for (int mode : {korvo::TARGET_MODE_COMMAND_LINE, korvo::TARGET_MODE_CLIPBOARD}) {

@@ -3,7 +3,17 @@
 #include <algorithm>
 #include <cctype>
 
+#include "app/invocation.h"
+
 namespace korvo::testing {
+
+RunState StartedRun(const std::string& program, int mouseButtonCount) {
+    RunState run;
+    RecordModulePath(run, "C:\\Korvo\\" + program);
+    SetUpPaths(run, 1920, 1040, mouseButtonCount);
+    run.configPath = run.programFolder + run.defaultConfigName;
+    return run;
+}
 
 std::string FakePlatform::Key(const std::string& path) {
     std::string key;

@@ -10,9 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "app/run_state.h"
 #include "platform/platform.h"
 
 namespace korvo::testing {
+
+// A run as start-up leaves it for `program` in C:\Korvo\ on a 1920x1080 screen (1040 pixels
+// without the taskbar), before the command line and the configuration are read.
+RunState StartedRun(const std::string& program = "Korvo.exe", int mouseButtonCount = 3);
 
 struct FakeMenuItem {
     int id = 0;

@@ -17,9 +17,7 @@ protected:
     void SetUp() override {
         platform.AddFolder("C:\\Korvo\\");
         for (const char* name : {"A", "B", "C", "D"}) platform.AddFolder(std::string("C:\\Dl\\") + name);
-        run.programFolder = "C:\\Korvo\\";
-        run.defaultConfigName = "tool.ini";
-        run.configPath = "C:\\Korvo\\tool.ini";
+        run = testing::StartedRun("tool.exe");
     }
 
     // Loads `content` as tool.ini and lists the folder paths read.
@@ -125,10 +123,7 @@ TEST_F(ConfigLoaderTest, SectionWalk) {
         {"sections in any order", "[dir]\nC:\\Dl\\B\n%end\n[system]\n%end\n", "C:\\Dl\\B"},
     };
     for (const auto& c : cases) {
-        run = RunState{};
-        run.programFolder = "C:\\Korvo\\";
-        run.defaultConfigName = "tool.ini";
-        run.configPath = "C:\\Korvo\\tool.ini";
+        run = testing::StartedRun("tool.exe");
         EXPECT_EQ(LoadFolders(c.content), c.folders) << c.name;
     }
 }

@@ -18,9 +18,7 @@ protected:
                                    "C:\\Dl\\.hidden", "E:\\", "C:\\Dl\\\x95\x5C"}) {
             platform.AddFolder(folder);
         }
-        run.programFolder = "C:\\Korvo\\";
-        run.defaultConfigName = "Korvo.ini";
-        run.configPath = "C:\\Korvo\\Korvo.ini";
+        run = testing::StartedRun();
     }
 
     // One letter per entry (F folder, + separator, - column, { header, } end) and its level.

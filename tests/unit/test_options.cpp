@@ -18,12 +18,7 @@ protected:
         platform.AddFile("C:\\Korvo\\other.ini", "");
         platform.AddFolder("C:\\Korvo\\sub");
         platform.AddFolder("D:\\My Downloads");
-        run.programFolder = "C:\\Korvo\\";
-        run.defaultConfigName = "Korvo.ini";
-        run.configPath = "C:\\Korvo\\Korvo.ini";
-        run.screenWidth = 1920;
-        run.maximizedHeight = 1040;
-        run.mouseButtonCount = 3;
+        run = testing::StartedRun();
     }
 
     std::string Target(std::string_view text, int mode = TARGET_MODE_COMMAND_LINE) {

@@ -22,13 +22,7 @@ protected:
     }
 
     void Reset() {
-        run = RunState{};
-        run.programFolder = "C:\\Korvo\\";
-        run.defaultConfigName = "Korvo.ini";
-        run.configPath = "C:\\Korvo\\Korvo.ini";
-        run.screenWidth = 1920;
-        run.maximizedHeight = 1040;
-        run.mouseButtonCount = 2;
+        run = testing::StartedRun("Korvo.exe", 2);
     }
 
     void Load(const std::string& system) {
