@@ -18,11 +18,8 @@ constexpr std::size_t LINE_MAX_CHARS = 517;          // one configuration line a
 constexpr std::size_t EXPANDED_LINE_MAX_CHARS = 519; // a configuration line after expansion
 constexpr std::size_t COMMAND_LINE_MAX_CHARS = 1039; // a built command line
 constexpr std::size_t SCHEME_MAX_CHARS = 31;         // UrlParts::scheme
-constexpr std::size_t CLIPBOARD_TEXT_MAX_CHARS = 5119;
-constexpr std::size_t SEARCH_PATH_MAX_CHARS = 5199;
 constexpr std::size_t PARAM_NAME_MAX_CHARS = 19;
 constexpr int FOLDER_MAX = 500;
-constexpr int PROGRAM_MAX = 10;
 constexpr int PARAM_MAX = 10;
 
 constexpr int RUN_TIMER_ID = 610;
@@ -125,7 +122,7 @@ struct RunState {
 
     // [dir] and [exec]
     FolderTable folders;
-    std::vector<ProgramEntry> programs;  // at most PROGRAM_MAX entries
+    std::vector<ProgramEntry> programs;
     int selectedProgram = 0;             // -1: the built-in download
 
     // Menu.

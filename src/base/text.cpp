@@ -107,33 +107,6 @@ void PathAddBackslash(std::string& path) {
     path += '\\';
 }
 
-namespace {
-
-// PathIsRootA: "\", "X:\", "\\server" and "\\server\share".
-bool IsRoot(std::string_view path) {
-    if (path.empty()) return false;
-    if (path[0] == '\\') {
-        if (path.size() == 1) return true;
-        if (path[1] != '\\') return false;
-        bool seenSeparator = false;
-        for (std::size_t at = 2; at < path.size(); at += CharLength(path, at)) {
-            if (path[at] == '\\') {
-                if (seenSeparator) return false;
-                seenSeparator = true;
-            }
-        }
-        return true;
-    }
-    return path.size() == 3 && path[1] == ':' && path[2] == '\\';
-}
-
-}  // namespace
-
-void PathRemoveBackslash(std::string& path) {
-    if (IsRoot(path)) return;
-    RemoveTrailingBackslash(path);
-}
-
 void RemoveTrailingBackslash(std::string& path) {
     if (path.empty()) return;
     std::size_t last = LastCharStart(path);

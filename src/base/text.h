@@ -33,8 +33,6 @@ int StrToInt(std::string_view text);
 // PathAddBackslashA: appends '\\' unless the text already ends with a (single-byte) backslash.
 // Like the shell, it gives up (text unchanged) when the result would not fit 259 characters.
 void PathAddBackslash(std::string& path);
-// PathRemoveBackslashA for one trailing backslash; a root such as "D:\\" keeps it.
-void PathRemoveBackslash(std::string& path);
 // Removes exactly one trailing single-byte backslash, whatever precedes it.
 void RemoveTrailingBackslash(std::string& path);
 // PathUnquoteSpacesA: removes one pair of enclosing double quotes.

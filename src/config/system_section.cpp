@@ -121,7 +121,6 @@ std::size_t ReadParamBlock(RunState& run, std::string_view configText, std::size
 LineOutcome HandleSystemLine(Platform& platform, RunState& run, std::string_view configText,
                              const std::string& line, std::size_t lineStart) {
     if (!line.empty() && line[0] == ';') return {};
-    std::string_view value = std::string_view(line);
     if (IsDirective(line, "@param")) {
         run.paramSeen = true;
         return {false, ReadParamBlock(run, configText, lineStart)};
@@ -138,7 +137,7 @@ LineOutcome HandleSystemLine(Platform& platform, RunState& run, std::string_view
     }
     if (IsDirective(line, "@base=")) {
         // "/#0=" or an earlier line already chose an existing folder.
-        if (!platform.PathIsDirectory(run.baseFolder)) ReadBaseFolder(platform, run, value.substr(6));
+        if (!platform.PathIsDirectory(run.baseFolder)) ReadBaseFolder(platform, run, std::string_view(line).substr(6));
         return {};
     }
     if (IsDirective(line, "@timeout=")) {

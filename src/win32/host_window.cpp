@@ -73,14 +73,9 @@ LRESULT OnMenuSelect(HostWindowState& state, WPARAM wParam, LPARAM lParam) {
 
 LRESULT OnInitMenuPopup(HostWindowState& state, WPARAM wParam, LPARAM lParam) {
     if (state.lastSelMenu == nullptr) return 0;
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_ID;
-    if (GetMenuItemInfoW(state.lastSelMenu, LOWORD(lParam), TRUE, &item)) {
-        // Group submenus are created empty and filled only now, when the user opens them.
-        OnMenuPopupOpening(state.platform, state.run, FromHmenu(reinterpret_cast<HMENU>(wParam)),
-                           static_cast<int>(item.wID));
-    }
+    // Group submenus are created empty and filled only now, when the user opens them.
+    const int id = state.platform.MenuItemIdAt(FromHmenu(state.lastSelMenu), LOWORD(lParam));
+    OnMenuPopupOpening(state.platform, state.run, FromHmenu(reinterpret_cast<HMENU>(wParam)), id);
     // A submenu opened by the keyboard already has its first item highlighted; one opened by
     // the mouse does not.
     if (state.lastSelByMouse) InjectDownArrow();

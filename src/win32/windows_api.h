@@ -19,7 +19,6 @@
 #undef ReplaceFile
 #undef ShellExecute
 #undef PathAddBackslash
-#undef PathRemoveBackslash
 #undef PathUnquoteSpaces
 #undef PathRemoveBlanks
 #undef PathQuoteSpaces

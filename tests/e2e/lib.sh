@@ -158,22 +158,6 @@ probe_window() {
     inspect wait-window --title "$1" --timeout 15 >/dev/null || fail "the probe window $1 did not appear"
 }
 
-# free_port: a TCP port on 127.0.0.1 that nothing listens on right now.
-free_port() {
-    /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'
-}
-
-wait_port() {
-    local port=$1 i
-    for i in $(seq 1 100); do
-        if /usr/bin/python3 -c "import socket,sys; s=socket.socket(); s.settimeout(0.2); sys.exit(s.connect_ex(('127.0.0.1',$port)))" 2>/dev/null; then
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "nothing listens on 127.0.0.1:$port"
-}
-
 # http_server FOLDER: serves FOLDER on loopback; sets HTTP_PORT and HTTP_URL (with a trailing /).
 http_server() {
     loopback_serve http "$1"

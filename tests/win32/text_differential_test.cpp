@@ -135,22 +135,6 @@ TEST(TextDifferential, PathAddBackslashLeavesAFullPathAlone) {
     EXPECT_EQ(Repeat('a', 259), full);
 }
 
-TEST(TextDifferential, PathRemoveBackslashMatchesPathRemoveBackslashA) {
-    KORVO_REQUIRE_CODE_PAGE_932();
-    const string cases[] = {
-        "C:\\a\\", "C:\\", "\\", "C:\\a", "x\\\\", "", "C:", "a\\",
-        string(HYOU), "a" + string(HYOU) + "\\", "D:\\" + string(SO),
-        "\\\\server\\share\\", "\\\\server\\", "\\\\server\\share\\dir\\",
-    };
-    for (const string& text : cases) {
-        ShellBuffer shell(text);
-        PathRemoveBackslashA(shell.data());
-        string ours = text;
-        PathRemoveBackslash(ours);
-        EXPECT_EQ(shell.Text(), ours) << Shown(text);
-    }
-}
-
 TEST(TextDifferential, PathUnquoteSpacesMatchesPathUnquoteSpacesA) {
     KORVO_REQUIRE_CODE_PAGE_932();
     const string cases[] = {

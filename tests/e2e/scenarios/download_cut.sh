@@ -4,8 +4,8 @@
 . "$(dirname "$0")/../download_lib.sh"
 
 download_fixture
-fault_server cut-body
-pick_destination "${FAULT_URL}file.zip"
+loopback_fault cut-body
+pick_destination "${SERVER_URL}file.zip"
 expect_box "読み込みエラー" "ダウンロード失敗"
 assert_folder_holds "$DEST"
 pass

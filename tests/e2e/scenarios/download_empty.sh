@@ -5,8 +5,8 @@
 
 download_fixture
 : >"$SITE/empty.txt"
-serve http
-pick_destination "${SERVE_URL}empty.txt"
+loopback_serve http "$SITE"
+pick_destination "${SERVER_URL}empty.txt"
 assert_exit_zero
 assert_file "$DEST/empty.txt"
 [ ! -s "$DEST/empty.txt" ] || fail "empty.txt is not empty"

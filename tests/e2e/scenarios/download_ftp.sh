@@ -5,13 +5,13 @@
 
 download_fixture
 head -c 10000000 /dev/urandom >"$SITE/data.bin"
-serve ftp
-pick_destination "${SERVE_URL}data.bin"
+loopback_serve ftp "$SITE"
+pick_destination "${SERVER_URL}data.bin"
 assert_exit_zero 60
 assert_same_file "$SITE/data.bin" "$DEST/data.bin"
 
 rm "$DEST/data.bin"
-pick_destination "ftp://korvo:secret@${SERVE_URL#ftp://}data.bin"
+pick_destination "ftp://korvo:secret@${SERVER_URL#ftp://}data.bin"
 assert_exit_zero 60
 assert_same_file "$SITE/data.bin" "$DEST/data.bin"
 assert_folder_holds "$DEST" data.bin

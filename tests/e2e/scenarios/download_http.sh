@@ -5,8 +5,8 @@
 
 download_fixture
 head -c 10000000 /dev/urandom >"$SITE/archive.tar.gz"
-serve http
-pick_destination "${SERVE_URL}archive.tar.gz"
+loopback_serve http "$SITE"
+pick_destination "${SERVER_URL}archive.tar.gz"
 assert_exit_zero 60
 assert_same_file "$SITE/archive.tar.gz" "$DEST/archive.tar.gz"
 assert_folder_holds "$DEST" archive.tar.gz

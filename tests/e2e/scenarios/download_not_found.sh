@@ -7,8 +7,8 @@
 download_fixture
 echo "the user's own file" >"$DEST/report.pdf"
 cp "$DEST/report.pdf" "$FIXTURE/original.pdf"
-serve http
-pick_destination "${SERVE_URL}report.pdf"
+loopback_serve http "$SITE"
+pick_destination "${SERVER_URL}report.pdf"
 expect_box "オープンエラー" "ダウンロード失敗"
 assert_same_file "$FIXTURE/original.pdf" "$DEST/report.pdf"
 assert_folder_holds "$DEST" report.pdf

@@ -7,12 +7,12 @@
 download_fixture
 echo "not a device" >"$SITE/con.txt"
 echo "not a stream" >"$SITE/a:b.txt"
-serve http
-pick_destination "${SERVE_URL}con.txt"
+loopback_serve http "$SITE"
+pick_destination "${SERVER_URL}con.txt"
 assert_exit_zero
 assert_same_file "$SITE/con.txt" "$DEST/_con.txt"
 
-pick_destination "${SERVE_URL}a:b.txt"
+pick_destination "${SERVER_URL}a:b.txt"
 assert_exit_zero
 assert_same_file "$SITE/a:b.txt" "$DEST/a_b.txt"
 assert_folder_holds "$DEST" _con.txt a_b.txt

@@ -10,8 +10,8 @@ echo "complete older copy" >"$DEST/file.zip"
 cp "$DEST/file.zip" "$FIXTURE/original.zip"
 
 for mode in stall-body stall-headers no-accept; do
-    fault_server "$mode"
-    pick_destination "${FAULT_URL}file.zip"
+    loopback_fault "$mode"
+    pick_destination "${SERVER_URL}file.zip"
     started=$(date +%s)
     read_box 15
     waited=$(($(date +%s) - started))

@@ -6,11 +6,11 @@
 
 download_fixture
 head -c 3000000 /dev/urandom >"$SITE/big.iso"
-serve http
+loopback_serve http "$SITE"
 
 chattr +i "$DEST" 2>/dev/null || fail "chattr +i is not available here"
 trap 'chattr -i "$DEST" 2>/dev/null; e2e_cleanup' EXIT
-pick_destination "${SERVE_URL}big.iso"
+pick_destination "${SERVER_URL}big.iso"
 expect_box "書き込みエラー" "ダウンロード失敗"
 chattr -i "$DEST"
 assert_folder_holds "$DEST"
@@ -18,7 +18,7 @@ assert_folder_holds "$DEST"
 # A full disk: a 1 MB file system under the destination.
 if mount -t tmpfs -o size=1m korvo-e2e "$DEST" 2>/dev/null; then
     trap 'umount "$DEST" 2>/dev/null; e2e_cleanup' EXIT
-    pick_destination "${SERVE_URL}big.iso"
+    pick_destination "${SERVER_URL}big.iso"
     expect_box "書き込みエラー" "ダウンロード失敗"
     assert_folder_holds "$DEST"
     umount "$DEST"

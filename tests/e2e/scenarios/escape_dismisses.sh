@@ -1,20 +1,15 @@
 #!/usr/bin/env bash
 # The user changes their mind: Escape closes the menu, nothing is downloaded, Korvo ends normally.
 . "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/../download_lib.sh"
 
-fixture
-mkdir -p "$FIXTURE/a" "$FIXTURE/site"
-echo "payload" >"$FIXTURE/site/file.zip"
-http_server "$FIXTURE/site"
-write_ini "$FIXTURE/Korvo.ini" <<INI
-[dir]
-$FIXTURE_WIN\\a | Alpha
-%end
-INI
+download_fixture
+echo "payload" >"$SITE/file.zip"
+loopback_serve http "$SITE"
 
-start_korvo "${HTTP_URL}file.zip"
+start_korvo "${SERVER_URL}file.zip"
 wait_menu
 keys Escape
 assert_exit_zero
-assert_no_file "$FIXTURE/a/file.zip"
+assert_folder_holds "$DEST"
 pass
