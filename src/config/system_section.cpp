@@ -1,6 +1,7 @@
 #include "config/system_section.h"
 
 #include "base/text.h"
+#include "config/program_path.h"
 #include "template/placeholders.h"
 
 namespace korvo {
@@ -47,6 +48,27 @@ void ReadBaseFolder(Platform& platform, RunState& run, std::string_view value) {
     // A drive root is kept as "D:", like every other folder without its backslash.
     RemoveTrailingBackslash(folder);
     run.baseFolder = folder;
+}
+
+// "@path=": the value names a search-path file (written in full, ".exe" is not tried) or is
+// itself a ";"-separated folder list. It is never expanded.
+void ReadSearchPath(Platform& platform, RunState& run, std::string_view value) {
+    const std::string written(value);
+    ResolvedProgram file = ResolveProgramPath(platform, run, written, false);
+    if (file.found == 1 && !platform.PathIsDirectory(file.path)) {
+        ReadSearchPathFile(platform, run, file.path);
+        return;
+    }
+    run.searchPath = CutToFit(written, SEARCH_PATH_MAX_CHARS);
+    run.searchPathSet = true;
+}
+
+// "@editor=": a program found along the search path in force at this line.
+void ReadEditor(Platform& platform, RunState& run, std::string_view value) {
+    ResolvedProgram editor =
+        ResolveProgramPath(platform, run, ExpandIfParameters(platform, run, value), true);
+    if (editor.found != 1 || platform.PathIsDirectory(editor.path)) return;
+    run.editorPath = CutToFit(editor.path, PATH_MAX_CHARS);
 }
 
 }  // namespace
@@ -126,7 +148,8 @@ LineOutcome HandleSystemLine(Platform& platform, RunState& run, std::string_view
         return {false, ReadParamBlock(run, configText, lineStart)};
     }
     if (IsDirective(line, "@path=")) {
-        return {};  // The search path is read with program path resolution.
+        if (line.size() > 6) ReadSearchPath(platform, run, std::string_view(line).substr(6));
+        return {};
     }
     if (IsDirective(line, "@menu=")) {
         // Only the first placement counts, and "/#m=" comes before every line.
@@ -145,7 +168,8 @@ LineOutcome HandleSystemLine(Platform& platform, RunState& run, std::string_view
         return {};
     }
     if (IsDirective(line, "@editor=")) {
-        return {};  // The editor is resolved with program path resolution.
+        ReadEditor(platform, run, std::string_view(line).substr(8));
+        return {};
     }
     return {};
 }

@@ -73,6 +73,13 @@ enum class BoxIcon { None, Information };
 
 enum class WaitResult { Finished, TimedOut };
 
+// The local calendar date, as the system clock and time zone give it.
+struct LocalDate {
+    int year = 0;
+    int month = 0;  // 1 to 12
+    int day = 0;    // 1 to 31
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -137,6 +144,22 @@ public:
     // ShellExecute with the default verb and SW_SHOWNORMAL; empty strings are passed as none.
     virtual void ShellExecute(const std::string& file, const std::string& parameters,
                               const std::string& workingFolder) = 0;
+
+    // --- Settings: special folders, path look-ups, today's date ------------------------------
+    // The path of the shell's special folder with this CSIDL number, never creating it; nullopt
+    // when the shell has no such folder here.
+    virtual std::optional<std::string> SpecialFolderPath(int csidl) = 0;
+    // GetFullPathName: `path` made absolute against the current folder; nullopt on failure. The
+    // result may be longer than the core accepts: the core decides.
+    virtual std::optional<std::string> FullPathName(const std::string& path) = 0;
+    // SearchPath for `name` (no default extension) in the ";"-separated `folders`; nullopt when
+    // nothing is found. The result may be longer than the core accepts.
+    virtual std::optional<std::string> SearchPathIn(const std::string& folders,
+                                                    const std::string& name) = 0;
+    // The same along the system's own search order (program folder, current folder, system
+    // folders, PATH).
+    virtual std::optional<std::string> SearchSystemPath(const std::string& name) = 0;
+    virtual LocalDate Today() = 0;
 };
 
 }  // namespace korvo

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "win32/codepage.h"
+#include "win32/path_lookup.h"
 #include "win32/win32_internet.h"
 
 namespace korvo::win32 {
@@ -336,5 +337,26 @@ void Win32Platform::ShellExecute(const std::string& file, const std::string& par
                   wideParameters.empty() ? nullptr : wideParameters.c_str(),
                   wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWNORMAL);
 }
+
+// --- Settings: special folders, path look-ups, today's date ----------------------------------
+
+std::optional<std::string> Win32Platform::SpecialFolderPath(int csidl) {
+    return LookUpSpecialFolder(host_, csidl);
+}
+
+std::optional<std::string> Win32Platform::FullPathName(const std::string& path) {
+    return LookUpFullPath(path);
+}
+
+std::optional<std::string> Win32Platform::SearchPathIn(const std::string& folders,
+                                                       const std::string& name) {
+    return LookUpSearchPath(&folders, name);
+}
+
+std::optional<std::string> Win32Platform::SearchSystemPath(const std::string& name) {
+    return LookUpSearchPath(nullptr, name);
+}
+
+LocalDate Win32Platform::Today() { return LookUpLocalDate(); }
 
 }  // namespace korvo::win32

@@ -61,6 +61,13 @@ public:
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
+    std::optional<std::string> SpecialFolderPath(int csidl) override;
+    std::optional<std::string> FullPathName(const std::string& path) override;
+    std::optional<std::string> SearchPathIn(const std::string& folders,
+                                            const std::string& name) override;
+    std::optional<std::string> SearchSystemPath(const std::string& name) override;
+    LocalDate Today() override;
+
 private:
     HINSTANCE instance_ = nullptr;
     HWND host_ = nullptr;

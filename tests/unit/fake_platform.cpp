@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "app/invocation.h"
+#include "base/text.h"
 
 namespace korvo::testing {
 
@@ -15,9 +16,114 @@ RunState StartedRun(const std::string& program, int mouseButtonCount) {
     return run;
 }
 
-std::string FakePlatform::Key(const std::string& path) {
+namespace {
+
+bool HasDrive(const std::string& path) {
+    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+}
+
+bool IsAbsolute(const std::string& path) {
+    return (HasDrive(path) && path.size() >= 3 && (path[2] == '\\' || path[2] == '/')) ||
+           (!path.empty() && (path[0] == '\\' || path[0] == '/'));
+}
+
+// Splits at single-byte backslashes: a double-byte character's trail byte may be 0x5C.
+std::vector<std::string> Components(const std::string& path) {
+    std::vector<std::string> parts(1);
+    for (std::size_t at = 0; at < path.size(); ++at) {
+        char c = path[at] == '/' ? '\\' : path[at];
+        if (IsLeadByte(static_cast<unsigned char>(c)) && at + 1 < path.size()) {
+            parts.back() += c;
+            parts.back() += path[++at];
+        } else if (c == '\\') {
+            parts.emplace_back();
+        } else {
+            parts.back() += c;
+        }
+    }
+    return parts;
+}
+
+}  // namespace
+
+// GetFullPathName's rules, enough for the tests: relative names hang off the current folder, a
+// leading backslash off its drive, "." and ".." are resolved, "/" becomes "\\".
+std::optional<std::string> FakePlatform::FullPathName(const std::string& path) {
+    return FullPath(path);
+}
+
+std::optional<std::string> FakePlatform::FullPath(const std::string& path) const {
+    if (path.empty()) return std::nullopt;
+    std::string drive;
+    std::string rest;
+    if (HasDrive(path)) {
+        drive = path.substr(0, 2);
+        rest = path.substr(2);
+    } else if (IsAbsolute(path)) {
+        drive = currentFolder.substr(0, 2);
+        rest = path;
+    } else {
+        drive = currentFolder.substr(0, 2);
+        rest = currentFolder.substr(2) + "\\" + path;
+    }
+    std::vector<std::string> kept;
+    std::vector<std::string> parts = Components(rest);
+    for (const std::string& part : parts) {
+        if (part.empty() || part == ".") continue;
+        if (part == "..") {
+            if (!kept.empty()) kept.pop_back();
+            continue;
+        }
+        kept.push_back(part);
+    }
+    std::string full = drive;
+    for (const std::string& part : kept) full += "\\" + part;
+    if (kept.empty() || parts.back().empty()) full += "\\";
+    return full;
+}
+
+std::optional<std::string> FakePlatform::SearchPathIn(const std::string& folders,
+                                                      const std::string& name) {
+    if (name.empty()) return std::nullopt;
+    if (IsAbsolute(name) || HasDrive(name)) {
+        return PathFileExists(name) ? FullPathName(name) : std::nullopt;
+    }
+    std::size_t from = 0;
+    while (from <= folders.size()) {
+        std::size_t end = folders.find(';', from);
+        if (end == std::string::npos) end = folders.size();
+        std::string folder = folders.substr(from, end - from);
+        if (!folder.empty()) {
+            std::string candidate = folder;
+            if (candidate.back() != '\\') candidate += '\\';
+            candidate += name;
+            if (PathFileExists(candidate)) return FullPathName(candidate);
+        }
+        from = end + 1;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> FakePlatform::SearchSystemPath(const std::string& name) {
+    return SearchPathIn("C:\\Korvo;" + currentFolder + ";" + systemFolders, name);
+}
+
+std::optional<std::string> FakePlatform::SpecialFolderPath(int csidl) {
+    ++specialFolderLookups;
+    auto it = specialFolders.find(csidl);
+    if (it == specialFolders.end()) return std::nullopt;
+    return it->second;
+}
+
+std::string FakePlatform::Key(const std::string& path) const {
     std::string key;
-    for (char c : path) {
+    // Relative names are looked up from the current folder, as the system does.
+    std::string absolute = path;
+    if (!path.empty()) {
+        std::optional<std::string> full = FullPath(path);
+        if (full) absolute = *full;
+    }
+    for (char c : absolute) {
         char folded = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         key += folded;
     }
@@ -89,7 +195,7 @@ public:
     }
     bool Write(const char* data, std::size_t size) override {
         if (platform_.writeFails) return false;
-        std::string key = FakePlatform::Key(path_);
+        std::string key = platform_.Key(path_);
         auto it = platform_.files_.find(key);
         if (it != platform_.files_.end()) it->second.append(data, size);  // deleted: lost
         return true;

@@ -105,6 +105,28 @@ public:
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
+    // --- Settings: special folders, path look-ups, today's date ---
+    std::optional<std::string> SpecialFolderPath(int csidl) override;
+    std::optional<std::string> FullPathName(const std::string& path) override;
+    std::optional<std::string> SearchPathIn(const std::string& folders,
+                                            const std::string& name) override;
+    std::optional<std::string> SearchSystemPath(const std::string& name) override;
+    LocalDate Today() override { return today; }
+
+    // Relative names are taken from `currentFolder`; the system's search order is the program's
+    // folder (C:\Korvo), the current folder, then `systemFolders`. Special folders missing from
+    // the map are ones the shell cannot give.
+    std::string currentFolder = "C:\\Work";
+    std::string systemFolders = "C:\\Windows\\system32;C:\\Windows;C:\\Bin";
+    std::map<int, std::string> specialFolders = {
+        {0, "C:\\Users\\Tester\\Desktop"},        {5, "C:\\Users\\Tester\\Documents"},
+        {16, "C:\\Users\\Tester\\Desktop"},       {36, "C:\\Windows"},
+        {37, "C:\\Windows\\system32"},              {38, "C:\\Program Files"},
+        {46, "C:\\Users\\Public\\Documents"},
+    };
+    LocalDate today{2008, 7, 1};
+    int specialFolderLookups = 0;
+
     // --- Knobs and records ---
     FakeMenu& Menu(MenuHandle handle) { return menus.at(handle); }
     int LiveMenuCount() const;  // menus created and not destroyed
@@ -137,7 +159,8 @@ public:
     std::map<MenuHandle, FakeMenu> menus;
 
 private:
-    static std::string Key(const std::string& path);
+    std::string Key(const std::string& path) const;
+    std::optional<std::string> FullPath(const std::string& path) const;
     std::set<std::string> folders_;
     std::map<std::string, std::string> files_;  // key -> content
     std::map<std::string, std::string> names_;  // key -> path as first written

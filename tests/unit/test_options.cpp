@@ -89,10 +89,16 @@ TEST_F(OptionsTest, LongTokensAreCutTo519Characters) {
 
 TEST_F(OptionsTest, ConfigFileOption) {
     struct Case {
-        const char* text;
-        const char* expected;
+        std::string text;
+        std::string expected;
     };
+    // C:\Korvo\ and a name of 250 characters make a path of 259, the most that fits.
+    const std::string name250 = std::string(246, 'n') + ".ini";
+    platform.AddFile("C:\\Korvo\\" + name250, "");
+    platform.AddFile("C:\\Korvo\\n" + name250, "");
     const Case cases[] = {
+        {"/#s=" + name250, "C:\\Korvo\\" + name250},
+        {"/#s=n" + name250, "C:\\Korvo\\Korvo.ini"},  // 260 characters never fit
         {"/#s=other.ini http://a/b", "C:\\Korvo\\other.ini"},
         {"/#S=OTHER.INI", "C:\\Korvo\\OTHER.INI"},
         {"/#s=missing.ini", "C:\\Korvo\\Korvo.ini"},

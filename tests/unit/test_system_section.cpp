@@ -76,7 +76,8 @@ TEST_F(SystemSectionTest, MenuPosition) {
         {"100,max", MENU_MODE_POINT, 100, 0},     // lower case at the line end: a number, 0
         {"100,max,", MENU_MODE_POINT, 100, 1040},  // before a comma: any case
         {"-5,-7", MENU_MODE_POINT, -5, -7},
-        {"1,2", MENU_MODE_POINT, 1, 2},
+        {"1,2", MENU_MODE_POINT, 1, 2},  // a line of 9 characters counts
+        {"1,", MENU_MODE_ACTIVE, 77, 0},  // one of 8 does not: parsed, it would be a point
         {"12", MENU_MODE_ACTIVE, 77, 0},  // a single number leaves menuX alone
         {"mouse", MENU_MODE_MOUSE, 77, 0},
         {"MOUSE,1", MENU_MODE_MOUSE, 77, 0},
@@ -180,11 +181,85 @@ TEST_F(SystemSectionTest, UnsetPlacementBecomesActiveEvenWithoutSection) {
     EXPECT_EQ(run.menuMode, MENU_MODE_ACTIVE);
 }
 
-TEST_F(SystemSectionTest, PathAndEditorLinesAreRecognisedAndLeftForLater) {
-    Load("@path=C:\\Tools\n@editor=notepad\n@timeout=12\n");
+struct SettingCase {
+    std::string lines;
+    std::string expected;
+};
+
+// Programs for "@path=" and "@editor=": the current folder is C:\Work.
+void AddPrograms(FakePlatform& platform) {
+    platform.AddFile("C:\\Windows\\system32\\notepad.exe", "");
+    platform.AddFile("C:\\Korvo\\pick.exe", "");
+    platform.AddFile("C:\\Tools\\pick.exe", "");
+    platform.AddFolder("C:\\Work\\dir");
+    platform.AddFile("C:\\Work\\paths.txt", "junk\r\nPath=C:\\Tools;C:\\Other\r\n");
+    platform.AddFile("C:\\Work\\empty.txt", "\r\n\t\r\n");
+}
+
+TEST_F(SystemSectionTest, SearchPath) {
+    AddPrograms(platform);
+    const SettingCase cases[] = {
+        {"@path=C:\\Tools;D:\\Bin\n", "C:\\Tools;D:\\Bin"},
+        {"@PATH= C:\\Tools\n", " C:\\Tools"},  // the value as written, blank included
+        {"@path=\n", "<unset>"},
+        {"@path=C:\\Tools\n@path=C:\\Other\n", "C:\\Other"},
+        {"@path=paths.txt\n", "C:\\Tools;C:\\Other"},  // a file, found from the current folder
+        {"@path=paths\n", "paths"},  // no ".exe" or other retry for a search-path file
+        {"@path=C:\\Work\\dir\n", "C:\\Work\\dir"},  // a folder is a list of one
+        {"@path=C:\\Tools\n@path=empty.txt\n", "<unset>"},  // an empty file leaves none in force
+        {"@param\n%p% | C:\\Tools\n@path=%p%\n", "%p%"},  // never expanded
+    };
+    for (const auto& c : cases) {
+        Reset();
+        Load(c.lines);
+        EXPECT_EQ(run.searchPathSet ? run.searchPath : "<unset>", c.expected) << c.lines;
+    }
+}
+
+TEST_F(SystemSectionTest, Editor) {
+    AddPrograms(platform);
+    const SettingCase cases[] = {
+        {"@editor=notepad\n", "C:\\Windows\\system32\\notepad.exe"},
+        {"@EDITOR=notepad.exe\n", "C:\\Windows\\system32\\notepad.exe"},
+        {"@editor=C:\\Work\\dir\n", ""},  // a folder is found but refused
+        {"@editor=ghost\n", ""},
+        {"@editor= notepad\n", ""},  // the blank is part of the name
+        {"@editor=notepad\n@editor=ghost\n", "C:\\Windows\\system32\\notepad.exe"},
+        {"@editor=notepad\n@editor=pick\n", "C:\\Korvo\\pick.exe"},
+        // The search path in force at the line decides.
+        {"@editor=pick\n@path=C:\\Tools\n", "C:\\Korvo\\pick.exe"},
+        {"@path=C:\\Tools\n@editor=pick\n", "C:\\Tools\\pick.exe"},
+        {"@editor=%ed%\n@param\n%ed% | notepad\n", ""},
+        {"@param\n%ed% | note\n@editor=%ed%pad\n", "C:\\Windows\\system32\\notepad.exe"},
+        {"@param\n@editor=%windows%\\system32\\notepad\n", "C:\\Windows\\system32\\notepad.exe"},
+    };
+    for (const auto& c : cases) {
+        Reset();
+        Load(c.lines);
+        EXPECT_EQ(run.editorPath, c.expected) << c.lines;
+    }
+}
+
+TEST_F(SystemSectionTest, DirectivesAreMatchedOnTheirOwnLengthOnly) {
+    AddPrograms(platform);
+    // Text after "@param" on its line is ignored; "@parameter" is still "@param".
+    Load("@parameters follow\nx | 1\n@timeout=9\n");
+    EXPECT_TRUE(run.paramSeen);
+    ASSERT_EQ(run.params.size(), 1u);
+    EXPECT_EQ(run.timeoutSeconds, 9u);
+
+    Reset();
+    Load("@param\n;a | b\n  @timeout=5\n");  // ";" is no comment inside the block
+    ASSERT_EQ(run.params.size(), 1u);
+    EXPECT_EQ(run.params[0].name, ";a");
+    EXPECT_EQ(run.timeoutSeconds, 5u);
+
+    Reset();
+    Load("@pathway=x\n@editorial\n@timeouts=4\n@menus=center\n");  // near misses
     EXPECT_FALSE(run.searchPathSet);
     EXPECT_EQ(run.editorPath, "");
-    EXPECT_EQ(run.timeoutSeconds, 12u);
+    EXPECT_EQ(run.timeoutSeconds, 30u);
+    EXPECT_EQ(run.menuMode, MENU_MODE_ACTIVE);
 }
 
 struct ExpandCase {
@@ -208,7 +283,7 @@ TEST(PlaceholdersTest, UserParametersInTableOrder) {
 
     run.params = {{"a", std::string(259, 'v')}};
     std::string grown = ExpandPlaceholders(platform, run, std::string(517, 'a'));
-    EXPECT_EQ(grown.size(), 519u);
+    EXPECT_EQ(grown, std::string(PLACEHOLDER_TEXT_MAX_CHARS, 'v'));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "base/text.h"
 
@@ -72,6 +73,30 @@ TEST(TextTest, StartsWithNoCaseComparesTheFirstNCharacters) {
     EXPECT_TRUE(StartsWithNoCase("\x87\x54", "\xEE\xEF", 2));   // Roman one, two codes
     EXPECT_FALSE(StartsWithNoCase("\x83\x41", "\x83\x61", 2));
     EXPECT_FALSE(StartsWithNoCase("\x83\x41", "\x83" "a", 2));
+}
+
+// Each range of double-byte letters that folds, tried at its first and its last letter.
+TEST(TextTest, FullWidthFoldRangesHoldFromFirstToLastLetter) {
+    const std::pair<std::string, std::string> pairs[] = {
+        {"\x82\x81", "\x82\x60"},  // ａ Ａ
+        {"\x82\x9A", "\x82\x79"},  // ｚ Ｚ
+        {"\x83\xBF", "\x83\x9F"},  // α Α
+        {"\x83\xD6", "\x83\xB6"},  // ω Ω
+        {"\x84\x70", "\x84\x40"},  // а А
+        {"\x84\x7E", "\x84\x4E"},  // н Н
+        {"\x84\x80", "\x84\x4F"},  // о О
+        {"\x84\x91", "\x84\x60"},  // я Я
+        {"\xEE\xEF", "\x87\x54"},  // ⅰ Ⅰ
+        {"\xEE\xF8", "\x87\x5D"},  // ⅹ Ⅹ
+        {"\xFA\x40", "\x87\x54"},  // ⅰ Ⅰ
+        {"\xFA\x49", "\x87\x5D"},  // ⅹ Ⅹ
+        {"\xFA\x4A", "\x87\x54"},  // Ⅰ Ⅰ
+        {"\xFA\x53", "\x87\x5D"},  // Ⅹ Ⅹ
+    };
+    for (const auto& [lower, upper] : pairs) {
+        EXPECT_TRUE(StartsWithNoCase(lower, upper, 2)) << std::hex << (lower[1] & 0xFF);
+        EXPECT_TRUE(StartsWithNoCase(upper, lower, 2)) << std::hex << (lower[1] & 0xFF);
+    }
 }
 
 struct IntCase {

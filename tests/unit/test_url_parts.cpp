@@ -80,6 +80,7 @@ TEST(UrlPartsTest, DeriveFileNameTakesTheLastSegmentWithAnExtension) {
         {"http://a/dir/readme", "index.html", 0},
         {"http://a/my.dir/readme", "index.html", 0},
         {"http://a/file%20name.txt", "file%20name.txt", 1},
+        {"http://a/file name.txt", "file name.txt", 1},  // a space is allowed in a name
         {"http://a/.htaccess", ".htaccess", 1},
         {"HTTPS://A/UPPER.ZIP", "UPPER.ZIP", 1},
         {"ftp://u:p@a/pub/f.bin", "f.bin", 1},
