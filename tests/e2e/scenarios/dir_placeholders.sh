@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Folder lines with placeholders: a user parameter with a dated folder under it and the program's
+# own folder give menu items once "@param" is present; without it the same lines name no folder.
+. "$(dirname "$0")/../lib.sh"
+
+fixture
+dated=$(date +%Y-%m)
+mkdir -p "$FIXTURE/site" "$FIXTURE/load/$dated" "$FIXTURE/saved"
+echo "placeholder test" >"$FIXTURE/site/note.txt"
+loopback_serve http "$FIXTURE/site"
+
+folders() {  # the [dir] section, the same with and without "@param"
+    cat <<INI
+[dir]
+%dl%\\%4y%-%0m% | 日付 (&D)
+%ins_Korvo%\\%sub%
+%Windows%\\no such folder | Never
+%end
+INI
+}
+{
+    printf '[system]\n@param\n%%dl%% | %s\\load\n%%sub%% | saved\n%%end\n' "$FIXTURE_WIN"
+    folders
+} | write_ini "$FIXTURE/Korvo.ini"
+
+start_korvo "${SERVER_URL}note.txt"
+wait_menu
+keys Return
+assert_exit_zero
+assert_same_file "$FIXTURE/site/note.txt" "$FIXTURE/load/$dated/note.txt"
+
+start_korvo "${SERVER_URL}note.txt"
+wait_menu
+keys Down Return
+assert_exit_zero
+assert_same_file "$FIXTURE/site/note.txt" "$FIXTURE/saved/note.txt"
+
+# Without "@param" nothing expands: no folder item is inserted at all.
+{
+    printf '[system]\n%%dl%% | %s\\load\n%%end\n' "$FIXTURE_WIN"
+    folders
+} | write_ini "$FIXTURE/Korvo.ini"
+KORVO_WINEDEBUG="-all,+menu" start_korvo "${SERVER_URL}note.txt"
+wait_menu
+keys Escape
+assert_exit_zero
+[ "$(menu_trace_count 7d0)" = 0 ] || fail "a folder item was inserted without @param"
+grep -qiE 'id 0*a5a' "$KORVO_STDERR" || fail "the +menu trace shows no tail item: cannot judge"
+pass

@@ -1,0 +1,34 @@
+// The [system] section with its parameter block, "@path=", "@editor=", "@menu=" and "@base=", and a
+// [dir] section that expands with the parameters it declares.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "config/loader.h"
+#include "config/program_path.h"
+#include "fake_platform.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    korvo::testing::FakePlatform platform;
+    platform.AddFolder("C:\\Korvo\\");
+    platform.AddFolder("C:\\Users\\Tester\\Documents");
+    platform.AddFile("C:\\Windows\\system32\\notepad.exe", "");
+    platform.AddFile("C:\\Work\\paths.txt", "PATH=C:\\Tools;C:\\Bin\r\n");
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    platform.AddFile("C:\\Korvo\\Korvo.ini", "[system]\r\n" + input + "\r\n%end\r\n[dir]\r\n" + input);
+    korvo::RunState run = korvo::testing::StartedRun("Korvo.exe", 1);
+
+    if (korvo::LoadConfiguration(platform, run) != 1) __builtin_trap();
+    if (run.params.size() > static_cast<std::size_t>(korvo::PARAM_MAX)) __builtin_trap();
+    for (const auto& row : run.params) {
+        if (row.name.size() > korvo::PARAM_NAME_MAX_CHARS || row.value.size() > korvo::PATH_MAX_CHARS) {
+            __builtin_trap();
+        }
+    }
+    if (run.searchPath.size() > korvo::SEARCH_PATH_MAX_CHARS) __builtin_trap();
+    if (run.editorPath.size() > korvo::PATH_MAX_CHARS || run.baseFolder.size() > korvo::PATH_MAX_CHARS) {
+        __builtin_trap();
+    }
+    if (run.menuMode < korvo::MENU_MODE_ACTIVE || run.menuMode > korvo::MENU_MODE_CENTER) __builtin_trap();
+    return 0;
+}

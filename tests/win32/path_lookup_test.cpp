@@ -1,0 +1,136 @@
+// The system's special folders, full paths, search path and date as Win32Platform reports them,
+// and the core's program resolution and placeholders on top of the real answers.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "code_page_932.h"
+#include "config/program_path.h"
+#include "template/placeholders.h"
+#include "win32/codepage.h"
+#include "win32/win32_platform.h"
+
+namespace korvo::testing {
+namespace {
+
+using std::string;
+using win32::ToNarrow;
+using win32::ToWide;
+
+string WindowsFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetWindowsDirectoryW(folder, MAX_PATH);
+    return ToNarrow(folder);
+}
+
+string SystemFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return ToNarrow(folder);
+}
+
+// A fresh folder with a Japanese name (表: its trail byte is 0x5C) made the current folder.
+class PathLookupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH] = {};
+        ASSERT_NE(0u, GetTempPathW(MAX_PATH, temp));
+        wchar_t current[MAX_PATH] = {};
+        GetCurrentDirectoryW(MAX_PATH, current);
+        previous = current;
+        folder = ToNarrow(temp) + "look" + string(HYOU) + std::to_string(GetCurrentProcessId()) + "\\";
+        ASSERT_TRUE(CreateDirectoryW(ToWide(folder).c_str(), nullptr)) << GetLastError();
+        ASSERT_TRUE(CreateDirectoryW(ToWide(folder + "sub").c_str(), nullptr));
+        Touch(folder + "tool.exe");
+        Touch(folder + "sub\\inner.exe");
+        ASSERT_TRUE(SetCurrentDirectoryW(ToWide(folder).c_str()));
+    }
+    void TearDown() override {
+        SetCurrentDirectoryW(previous.c_str());
+        DeleteFileW(ToWide(folder + "sub\\inner.exe").c_str());
+        DeleteFileW(ToWide(folder + "tool.exe").c_str());
+        RemoveDirectoryW(ToWide(folder + "sub").c_str());
+        RemoveDirectoryW(ToWide(folder).c_str());
+    }
+    static void Touch(const string& path) {
+        HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        CloseHandle(file);
+    }
+
+    win32::Win32Platform platform{GetModuleHandleW(nullptr)};
+    string folder;  // ends with a backslash
+    std::wstring previous;
+};
+
+TEST_F(PathLookupTest, SpecialFoldersComeWithoutATrailingBackslash) {
+    EXPECT_EQ(WindowsFolder(), platform.SpecialFolderPath(36).value_or("<none>"));
+    EXPECT_EQ(SystemFolder(), platform.SpecialFolderPath(37).value_or("<none>"));
+    for (int csidl : {0, 5, 16, 38}) {
+        std::optional<string> path = platform.SpecialFolderPath(csidl);
+        ASSERT_TRUE(path) << csidl;
+        EXPECT_TRUE(platform.PathIsDirectory(*path)) << *path;
+        EXPECT_NE('\\', path->back()) << *path;
+    }
+    EXPECT_FALSE(platform.SpecialFolderPath(0x7F));  // no such folder: a failure, not a guess
+}
+
+TEST_F(PathLookupTest, FullPathNameResolvesAgainstTheCurrentFolder) {
+    KORVO_REQUIRE_CODE_PAGE_932();
+    EXPECT_EQ(folder + "tool.exe", platform.FullPathName("tool.exe").value_or("<none>"));
+    EXPECT_EQ(folder + "tool.exe", platform.FullPathName("sub\\..\\.\\tool.exe").value_or("<none>"));
+    EXPECT_EQ(folder + "sub\\x", platform.FullPathName("sub/x").value_or("<none>"));
+    EXPECT_EQ("C:\\x\\y", platform.FullPathName("C:\\x\\y").value_or("<none>"));
+    EXPECT_FALSE(platform.FullPathName(""));
+    // Longer than a path buffer: given whole, so that the core can refuse it.
+    const string longName(300, 'n');
+    EXPECT_EQ(folder + longName, platform.FullPathName(longName).value_or("<none>"));
+}
+
+TEST_F(PathLookupTest, SearchPathTakesTheNameAsGivenWithoutDefaultExtension) {
+    KORVO_REQUIRE_CODE_PAGE_932();
+    const string list = "C:\\nowhere;" + folder + "sub;" + folder;
+    EXPECT_EQ(folder + "tool.exe", platform.SearchPathIn(list, "tool.exe").value_or("<none>"));
+    EXPECT_EQ(folder + "sub\\inner.exe", platform.SearchPathIn(list, "inner.exe").value_or("<none>"));
+    EXPECT_FALSE(platform.SearchPathIn(list, "tool"));  // ".exe" is the core's own retry
+    EXPECT_FALSE(platform.SearchPathIn("C:\\nowhere", "tool.exe"));
+
+    const string notepad = SystemFolder() + "\\notepad.exe";
+    EXPECT_EQ(0, lstrcmpiW(ToWide(notepad).c_str(),
+                           ToWide(platform.SearchSystemPath("notepad.exe").value_or("")).c_str()));
+    EXPECT_FALSE(platform.SearchSystemPath("notepad"));
+    // The current folder is part of the system's order.
+    EXPECT_EQ(folder + "tool.exe", platform.SearchSystemPath("tool.exe").value_or("<none>"));
+}
+
+TEST_F(PathLookupTest, TodayIsTheLocalDate) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    LocalDate today = platform.Today();
+    if (today.day != now.wDay) GetLocalTime(&now);  // midnight passed in between
+    EXPECT_EQ(now.wYear, today.year);
+    EXPECT_EQ(now.wMonth, today.month);
+    EXPECT_EQ(now.wDay, today.day);
+}
+
+TEST_F(PathLookupTest, CoreResolvesAndExpandsWithTheRealAnswers) {
+    KORVO_REQUIRE_CODE_PAGE_932();
+    RunState run;
+    run.programFolder = folder;
+    ResolvedProgram editor = ResolveProgramPath(platform, run, "notepad", true);
+    EXPECT_EQ(1, editor.found);
+    EXPECT_EQ(0, lstrcmpiW(ToWide(SystemFolder() + "\\notepad.exe").c_str(), ToWide(editor.path).c_str()))
+        << editor.path;
+
+    run.searchPath = folder + "sub";
+    run.searchPathSet = true;
+    EXPECT_EQ(folder + "sub\\inner.exe", ResolveProgramPath(platform, run, "inner", true).path);
+    EXPECT_EQ(folder + "tool.exe", ResolveProgramPath(platform, run, "tool", true).path);
+
+    EXPECT_EQ(WindowsFolder() + "\\x|" + folder.substr(0, folder.size() - 1),
+              ExpandPlaceholders(platform, run, "%WINDOWS%\\x|%ins_Korvo%"));
+}
+
+}  // namespace
+}  // namespace korvo::testing
