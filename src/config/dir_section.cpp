@@ -40,7 +40,10 @@ void ReadFolderLine(Platform& platform, RunState& run, DirReadingState& state,
     // " | " can never hide inside a double-byte character: a space is never a lead byte.
     std::size_t separator = text.find(LABEL_SEPARATOR);
     std::string_view whole(text);
-    std::string folder = CutToFit(whole.substr(0, separator), PATH_MAX_CHARS);
+    // A folder too long for its field is dropped, not cut: the cut path may well name one of
+    // its parents, and the download would land there.
+    if (whole.substr(0, separator).size() > PATH_MAX_CHARS) return;
+    std::string folder(whole.substr(0, separator));
     if (!ExistingFolder(platform, folder)) return;
 
     FolderEntry entry;

@@ -42,7 +42,9 @@ bool ApplyPlacementWord(RunState& run, std::string_view token) {
 }
 
 void ReadBaseFolder(Platform& platform, RunState& run, std::string_view value) {
-    std::string folder = CutToFit(ExpandIfParameters(platform, run, value), PATH_MAX_CHARS);
+    std::string folder = ExpandIfParameters(platform, run, value);
+    // Cut, it could name one of its parents: a folder that does not fit is no folder.
+    if (folder.size() > PATH_MAX_CHARS) return;
     PathAddBackslash(folder);
     if (!platform.PathIsDirectory(folder)) return;
     // A drive root is kept as "D:", like every other folder without its backslash.
@@ -67,8 +69,12 @@ void ReadSearchPath(Platform& platform, RunState& run, std::string_view value) {
 void ReadEditor(Platform& platform, RunState& run, std::string_view value) {
     ResolvedProgram editor =
         ResolveProgramPath(platform, run, ExpandIfParameters(platform, run, value), true);
-    if (editor.found != 1 || platform.PathIsDirectory(editor.path)) return;
-    run.editorPath = CutToFit(editor.path, PATH_MAX_CHARS);
+    // A name kept as written may be longer than the field: cut, it would name another file.
+    if (editor.found != 1 || editor.path.size() > PATH_MAX_CHARS ||
+        platform.PathIsDirectory(editor.path)) {
+        return;
+    }
+    run.editorPath = editor.path;
 }
 
 }  // namespace

@@ -128,6 +128,12 @@ TEST_F(DirSectionTest, OverLongLinesAreCut) {
     ASSERT_EQ(run.folders.size(), 2u);
     EXPECT_EQ(run.folders[0].label.size(), 259u);
     EXPECT_EQ(run.folders[1].label.size(), 259u);
+
+    // A folder of 263 characters is dropped, though its first 259 name an existing folder.
+    const std::string parent = "C:\\Dl\\" + std::string(253, 'x');
+    platform.AddFolder(parent);
+    EXPECT_EQ(Shape(parent + "\\sub | Cut\n" + parent + " | Whole\n"), "F0");
+    EXPECT_EQ(run.folders[0].label, "Whole");
 }
 
 }  // namespace

@@ -132,6 +132,16 @@ TEST_F(SystemSectionTest, BaseFolder) {
     Reset();
     Load("@base=%dl%\n@param\n%dl% | D:\\Load\n@base=%DL%\\\n");
     EXPECT_EQ(run.baseFolder, "D:\\Load");  // only the line after "@param" is expanded
+
+    // Expanded beyond a path's 259 characters: refused, not cut down to an existing parent.
+    Reset();
+    const std::string parent = "D:\\" + std::string(256, 'p');
+    platform.AddFolder(parent);
+    Load("@param\n%p% | " + parent + "\n@base=%p%\\sub\n@base=%p%\n");
+    EXPECT_EQ(run.baseFolder, parent);
+    Reset();
+    Load("@param\n%p% | " + parent + "\n@base=%p%\\sub\n");
+    EXPECT_EQ(run.baseFolder, "");
 }
 
 TEST_F(SystemSectionTest, ParamBlock) {
@@ -194,6 +204,7 @@ void AddPrograms(FakePlatform& platform) {
     platform.AddFolder("C:\\Work\\dir");
     platform.AddFile("C:\\Work\\paths.txt", "junk\r\nPath=C:\\Tools;C:\\Other\r\n");
     platform.AddFile("C:\\Work\\empty.txt", "\r\n\t\r\n");
+    platform.AddFile("C:\\Work\\" + std::string(252, 'e'), "");
 }
 
 TEST_F(SystemSectionTest, SearchPath) {
@@ -232,6 +243,8 @@ TEST_F(SystemSectionTest, Editor) {
         {"@editor=%ed%\n@param\n%ed% | notepad\n", ""},
         {"@param\n%ed% | note\n@editor=%ed%pad\n", "C:\\Windows\\system32\\notepad.exe"},
         {"@param\n@editor=%windows%\\system32\\notepad\n", "C:\\Windows\\system32\\notepad.exe"},
+        // Kept as written (its full path would not fit) and too long for the field: refused.
+        {"@editor=C:\\Work\\" + std::string(252, 'e') + "\n", ""},
     };
     for (const auto& c : cases) {
         Reset();
