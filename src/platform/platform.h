@@ -73,6 +73,16 @@ enum class BoxIcon { None, Information };
 
 enum class WaitResult { Finished, TimedOut };
 
+// How the user ended the file-name box: Enter, Escape, or Delete (the URL's own name).
+enum class FileNameEnd { Accepted, Cancelled, UrlName };
+
+// The box's answer; `name` and `extension` hold the edited texts only when Accepted.
+struct FileNameAnswer {
+    FileNameEnd end = FileNameEnd::Cancelled;
+    std::string name;
+    std::string extension;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -137,6 +147,13 @@ public:
     // ShellExecute with the default verb and SW_SHOWNORMAL; empty strings are passed as none.
     virtual void ShellExecute(const std::string& file, const std::string& parameters,
                               const std::string& workingFolder) = 0;
+
+    // --- File-name box ----------------------------------------------------------------------
+    // Shows the small modal box owned by the host window, its top-left corner at `topLeft`, with
+    // `name` and `extension` to edit, and waits for the key that ends it. A box that cannot be
+    // shown answers Cancelled.
+    virtual FileNameAnswer AskFileName(Point topLeft, const std::string& name,
+                                       const std::string& extension) = 0;
 };
 
 }  // namespace korvo

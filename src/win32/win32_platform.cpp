@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "win32/codepage.h"
+#include "win32/file_name_box.h"
 #include "win32/win32_internet.h"
 
 namespace korvo::win32 {
@@ -335,6 +336,13 @@ void Win32Platform::ShellExecute(const std::string& file, const std::string& par
     ShellExecuteW(nullptr, nullptr, wideFile.c_str(),
                   wideParameters.empty() ? nullptr : wideParameters.c_str(),
                   wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWNORMAL);
+}
+
+// --- File-name box ---------------------------------------------------------------------------
+
+FileNameAnswer Win32Platform::AskFileName(Point topLeft, const std::string& name,
+                                          const std::string& extension) {
+    return ShowFileNameBox(instance_, host_, topLeft, name, extension);
 }
 
 }  // namespace korvo::win32

@@ -61,6 +61,9 @@ public:
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
+    FileNameAnswer AskFileName(Point topLeft, const std::string& name,
+                               const std::string& extension) override;
+
 private:
     HINSTANCE instance_ = nullptr;
     HWND host_ = nullptr;

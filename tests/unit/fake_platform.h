@@ -39,6 +39,13 @@ struct ShownMessage {
     BoxIcon icon = BoxIcon::None;
 };
 
+// What the file-name box was shown with.
+struct FileNameRequest {
+    Point topLeft;
+    std::string name;
+    std::string extension;
+};
+
 struct ShellLaunch {
     std::string file;
     std::string parameters;
@@ -105,6 +112,10 @@ public:
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
+    // --- File-name box ---
+    FileNameAnswer AskFileName(Point topLeft, const std::string& name,
+                               const std::string& extension) override;
+
     // --- Knobs and records ---
     FakeMenu& Menu(MenuHandle handle) { return menus.at(handle); }
     int LiveMenuCount() const;  // menus created and not destroyed
@@ -135,6 +146,11 @@ public:
     std::vector<std::uint32_t> deadlines;
 
     std::map<MenuHandle, FakeMenu> menus;
+
+    // The file-name box answers these in order; once they run out it answers Cancelled, as a box
+    // that could not be created does.
+    std::deque<FileNameAnswer> fileNameAnswers;
+    std::vector<FileNameRequest> fileNameRequests;
 
 private:
     static std::string Key(const std::string& path);
