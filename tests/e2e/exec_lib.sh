@@ -2,12 +2,13 @@
 # (tools/record.exe) stands in for the downloader, and the menu offers one destination folder.
 
 # exec_fixture TEMPLATE [DEST_NAME]: the fixture with the recorder configured as "getter" with
-# TEMPLATE, and the destination folder DEST_NAME ("dest") as the menu's only folder.
+# TEMPLATE, and the destination folder DEST_NAME ("dest", "/" between folders) as the menu's only
+# folder.
 exec_fixture() {
     fixture
     DEST_NAME=${2:-dest}
     DEST=$FIXTURE/$DEST_NAME
-    DEST_WIN="$FIXTURE_WIN\\$DEST_NAME"
+    DEST_WIN="$FIXTURE_WIN\\${DEST_NAME//\//\\}"
     RECORD=$FIXTURE/tools/record.txt
     mkdir -p "$DEST" "$FIXTURE/tools"
     cp "$KORVO_TOOLS/record.exe" "$FIXTURE/tools/"

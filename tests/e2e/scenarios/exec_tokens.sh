@@ -4,7 +4,7 @@
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../exec_lib.sh"
 
-exec_fixture '%S|%G|%H|%I|%J|%-J|%K|%L|%-L|%P|%-P|%D|%-D|%F' 'Down Load\Music'
+exec_fixture '%S|%G|%H|%I|%J|%-J|%K|%L|%-L|%P|%-P|%D|%-D|%F' 'Down Load/Music'
 url='http://me:pw@127.0.0.1:9/pub/%D0%F0.zip?x=1#top'
 start_korvo '/#e=GETTER' "$url"
 wait_menu

@@ -271,7 +271,7 @@ int ShowOwnWindow(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        fwprintf(stderr, L"usage: inspect wait-window|wait-gone|rect|menu-rect|box|press-ok|foreground|window ...\n");
+        fwprintf(stderr, L"usage: inspect wait-window|wait-gone|rect|menu-rect|box|press-ok|item|set-item|metrics|list|foreground|window ...\n");
         return 2;
     }
     std::wstring command = argv[1];
