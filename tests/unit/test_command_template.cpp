@@ -104,11 +104,6 @@ TEST_F(CommandTemplateTest, UrlTokensOnOtherTargets) {
     EXPECT_EQ(Build("%P|%-P", "D:\\My Down"), "D:\\My Down\\|D:\\My Down");
 }
 
-TEST_F(CommandTemplateTest, AUrlPathEndingInASlashHasNoFileName) {
-    Target("http://server/pub/");
-    EXPECT_EQ(Build("%-J|%K"), "/pub/|index.html");
-}
-
 // A value is put in where its token stands and never read again for tokens: percent escapes
 // whose first digit is D or F, common in non-ASCII URLs, reach the program unchanged.
 TEST_F(CommandTemplateTest, InsertedValuesAreNeverScannedForTokens) {
@@ -147,7 +142,6 @@ TEST_F(CommandTemplateTest, FileNameBoxAnswers) {
         {"http://h/pub/getfile", {FileNameEnd::UrlName, "", ""}, "index", ".html", "[getfile]"},
         {"http://h/pub/getfile", Accept("", ".html"), "index", ".html", "[getfile]"},  // emptied name
         {"http://h/pub/getfile", Accept("index", "html"), "index", ".html", "[getfile]"},  // no dot
-        {"http://h/pub/getfile", Accept("index", "."), "index", ".html", "[getfile]"},
         {"http://h/", {FileNameEnd::UrlName, "", ""}, "index", ".html", "[]"},
         {"http://h/pub/file.zip", {FileNameEnd::UrlName, "x", ".y"}, "file", ".zip", "[file.zip]"},
         {"http://h/pub/file.zip", {FileNameEnd::Cancelled, "x", ".y"}, "file", ".zip", CANCEL_MARKER},

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/invocation.h"
 #include "config/exec_section.h"
 #include "config/loader.h"
 #include "config/program_path.h"
@@ -128,25 +127,6 @@ TEST_F(ExecSectionTest, BareNamesResolveToTheirExeFile) {
     }
     EXPECT_EQ(Load("D:\\Tools\\getter\n>x\n", "getter"), "D:\\Tools\\getter.exe>getter>x");
     EXPECT_EQ(run.selectedProgram, 0);
-}
-
-// "/#e=" with a configured program: the chosen folder starts it; an ftp URL on the command line
-// is a target whatever the configuration says.
-TEST_F(ExecSectionTest, TheSelectedProgramStartsInItsOwnFolder) {
-    run = testing::StartedRun();
-    platform.AddFolder("C:\\Down");
-    platform.AddFile("C:\\Korvo\\Korvo.ini",
-                     "[dir]\nC:\\Down\n[exec]\nD:\\Tools\\getter.exe\n>-o \"%P%K\" %L\n");
-    run.commandLineText = "/#e=GETTER ftp://h/pub/a.bin";
-    ASSERT_TRUE(ReadCommandLineAndConfiguration(platform, run));
-    ASSERT_EQ(run.selectedProgram, 0);
-    platform.trackAnswer = IDM_FOLDER_BASE;
-    RunInvocation(platform, run);
-    ASSERT_EQ(platform.launches.size(), 1u);
-    EXPECT_EQ(platform.launches[0].file, "D:\\Tools\\getter.exe");
-    EXPECT_EQ(platform.launches[0].parameters, "-o \"C:\\Down\\a.bin\" ftp://h/pub/a.bin");
-    EXPECT_EQ(platform.launches[0].workingFolder, "D:\\Tools\\");
-    EXPECT_TRUE(platform.openedUrls.empty());
 }
 
 }  // namespace
