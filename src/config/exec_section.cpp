@@ -41,7 +41,8 @@ bool HandleExecLine(Platform& platform, RunState& run, ExecReadingState& state,
     std::string text = run.paramSeen ? ExpandPlaceholders(platform, run, line) : line;
     if (IsTemplateLine(state, text)) {
         // The last ">" line after a program is its template.
-        run.programs.back().commandTemplate = CutToFit(std::string_view(text).substr(1), PATH_MAX_CHARS);
+        std::string_view afterMark = std::string_view(text).substr(1);
+        run.programs.back().commandTemplate = CutToFit(afterMark, PATH_MAX_CHARS);
         return false;
     }
     if (run.programs.size() >= static_cast<std::size_t>(PROGRAM_MAX)) return true;

@@ -37,7 +37,8 @@ constexpr std::array<TokenText, 15> TOKENS{{
 // The token that starts at `at`, if any.
 const TokenText* TokenAt(std::string_view text, std::size_t at) {
     for (const TokenText& candidate : TOKENS) {
-        if (StartsWithNoCase(text.substr(at), candidate.text, candidate.text.size())) return &candidate;
+        const std::size_t length = candidate.text.size();
+        if (StartsWithNoCase(text.substr(at), candidate.text, length)) return &candidate;
     }
     return nullptr;
 }

@@ -56,9 +56,9 @@ LRESULT CALLBACK FileNameEditProc(HWND box, UINT message, WPARAM wParam, LPARAM 
 
 HWND CreateChild(HWND dialog, BoxState& state, const wchar_t* className, const std::wstring& text,
                  DWORD exStyle, DWORD style, int y, int height, int id) {
-    HWND child = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 2, y,
-                                 150, height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 state.instance, nullptr);
+    const auto menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    HWND child = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style,
+                                 2, y, 150, height, dialog, menuId, state.instance, nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), TRUE);
     return child;
 }
