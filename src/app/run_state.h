@@ -21,6 +21,7 @@ constexpr std::size_t SCHEME_MAX_CHARS = 31;         // UrlParts::scheme
 constexpr std::size_t PARAM_NAME_MAX_CHARS = 19;
 constexpr int FOLDER_MAX = 500;
 constexpr int PARAM_MAX = 10;
+constexpr int PROGRAM_MAX = 10;
 
 constexpr int RUN_TIMER_ID = 610;
 constexpr int IDM_FOLDER_BASE = 2000;
@@ -122,7 +123,7 @@ struct RunState {
 
     // [dir] and [exec]
     FolderTable folders;
-    std::vector<ProgramEntry> programs;
+    std::vector<ProgramEntry> programs;  // at most PROGRAM_MAX entries
     int selectedProgram = 0;             // -1: the built-in download
 
     // Menu.

@@ -5,6 +5,7 @@
 #include "base/text.h"
 #include "base/texts.h"
 #include "config/dir_section.h"
+#include "config/exec_section.h"
 #include "config/system_section.h"
 
 namespace korvo {
@@ -106,11 +107,7 @@ int LoadConfiguration(Platform& platform, RunState& run) {
     ResetSettings(run);
     ReadSystemSection(platform, run, *configText);
     ReadDirSection(platform, run, *configText);
-
-    // The [exec] section is read here, once the program table and its reader exist; until then no
-    // external program is configured, so the built-in download is the one selected.
-    run.programs.clear();
-    run.selectedProgram = -1;
+    ReadExecSection(platform, run, *configText);
     return 1;
 }
 

@@ -91,6 +91,8 @@ void ShowDestinationMenu(Platform& platform, RunState& run, bool noTarget) {
     RouteChoice(platform, run, id, platform.ControlKeyHeld());
 }
 
+Point MenuAnchorPoint(Platform& platform, const RunState& run) { return PlaceMenu(platform, run).at; }
+
 void OnMenuPopupOpening(Platform& platform, RunState& run, MenuHandle submenu, int openingItemId) {
     const int index = openingItemId - IDM_FOLDER_BASE;
     if (index >= 0 && index < static_cast<int>(run.folders.size()) &&

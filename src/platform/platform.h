@@ -80,6 +80,16 @@ struct LocalDate {
     int day = 0;    // 1 to 31
 };
 
+// How the user ended the file-name box: Enter, Escape, or Delete (the URL's own name).
+enum class FileNameEnd { Accepted, Cancelled, UrlName };
+
+// The box's answer; `name` and `extension` hold the edited texts only when Accepted.
+struct FileNameAnswer {
+    FileNameEnd end = FileNameEnd::Cancelled;
+    std::string name;
+    std::string extension;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -160,6 +170,12 @@ public:
     // folders, PATH).
     virtual std::optional<std::string> SearchSystemPath(const std::string& name) = 0;
     virtual LocalDate Today() = 0;
+    // --- File-name box ----------------------------------------------------------------------
+    // Shows the small modal box owned by the host window, its top-left corner at `topLeft`, with
+    // `name` and `extension` to edit, and waits for the key that ends it. A box that cannot be
+    // shown answers Cancelled.
+    virtual FileNameAnswer AskFileName(Point topLeft, const std::string& name,
+                                       const std::string& extension) = 0;
 };
 
 }  // namespace korvo

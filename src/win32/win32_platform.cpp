@@ -7,6 +7,7 @@
 
 #include "win32/codepage.h"
 #include "win32/path_lookup.h"
+#include "win32/file_name_box.h"
 #include "win32/win32_internet.h"
 
 namespace korvo::win32 {
@@ -358,5 +359,12 @@ std::optional<std::string> Win32Platform::SearchSystemPath(const std::string& na
 }
 
 LocalDate Win32Platform::Today() { return LookUpLocalDate(); }
+
+// --- File-name box ---------------------------------------------------------------------------
+
+FileNameAnswer Win32Platform::AskFileName(Point topLeft, const std::string& name,
+                                          const std::string& extension) {
+    return ShowFileNameBox(instance_, host_, topLeft, name, extension);
+}
 
 }  // namespace korvo::win32

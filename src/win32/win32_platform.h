@@ -67,6 +67,8 @@ public:
                                             const std::string& name) override;
     std::optional<std::string> SearchSystemPath(const std::string& name) override;
     LocalDate Today() override;
+    FileNameAnswer AskFileName(Point topLeft, const std::string& name,
+                               const std::string& extension) override;
 
 private:
     HINSTANCE instance_ = nullptr;

@@ -391,4 +391,13 @@ void FakePlatform::ShellExecute(const std::string& file, const std::string& para
     launches.push_back({file, parameters, workingFolder});
 }
 
+FileNameAnswer FakePlatform::AskFileName(Point topLeft, const std::string& name,
+                                         const std::string& extension) {
+    fileNameRequests.push_back({topLeft, name, extension});
+    if (fileNameAnswers.empty()) return {};
+    FileNameAnswer answer = fileNameAnswers.front();
+    fileNameAnswers.pop_front();
+    return answer;
+}
+
 }  // namespace korvo::testing

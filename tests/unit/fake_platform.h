@@ -39,6 +39,13 @@ struct ShownMessage {
     BoxIcon icon = BoxIcon::None;
 };
 
+// What the file-name box was shown with.
+struct FileNameRequest {
+    Point topLeft;
+    std::string name;
+    std::string extension;
+};
+
 struct ShellLaunch {
     std::string file;
     std::string parameters;
@@ -127,6 +134,10 @@ public:
     LocalDate today{2008, 7, 1};
     int specialFolderLookups = 0;
 
+    // --- File-name box ---
+    FileNameAnswer AskFileName(Point topLeft, const std::string& name,
+                               const std::string& extension) override;
+
     // --- Knobs and records ---
     FakeMenu& Menu(MenuHandle handle) { return menus.at(handle); }
     int LiveMenuCount() const;  // menus created and not destroyed
@@ -157,6 +168,11 @@ public:
     std::vector<std::uint32_t> deadlines;
 
     std::map<MenuHandle, FakeMenu> menus;
+
+    // The file-name box answers these in order; once they run out it answers Cancelled, as a box
+    // that could not be created does.
+    std::deque<FileNameAnswer> fileNameAnswers;
+    std::vector<FileNameRequest> fileNameRequests;
 
 private:
     std::string Key(const std::string& path) const;

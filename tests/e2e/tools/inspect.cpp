@@ -9,6 +9,10 @@
 //   menu-rect [--timeout S]                               the same for the popup menu (#32768)
 //   box [--timeout S]                                     caption and text of an open dialog (#32770)
 //   press-ok [--timeout S]                                presses OK on it
+//   item (--class C | --title T) --id N [--timeout S]     prints the text of the window's control N
+//   set-item (--class C | --title T) --id N --text X      sets that control's text (WM_SETTEXT)
+//   metrics                                               prints the screen width and the height
+//                                                        of a maximized window
 //   list                                                  prints every top-level window: visibility, class, title
 //   foreground                                            prints the foreground window's class and title
 //   window --title T [--rect X Y W H] [--seconds S]       shows a window of its own, takes the
@@ -29,6 +33,8 @@ struct Wanted {
     std::vector<std::wstring> titles;
     DWORD timeoutMs = 10000;
     bool includeHidden = false;
+    int id = -1;
+    std::wstring text;
     std::vector<std::wstring> rest;
 };
 
@@ -40,6 +46,10 @@ Wanted ParseWanted(int argc, wchar_t** argv, int first) {
             wanted.classes.push_back(argv[++i]);
         } else if (arg == L"--title" && i + 1 < argc) {
             wanted.titles.push_back(argv[++i]);
+        } else if (arg == L"--id" && i + 1 < argc) {
+            wanted.id = _wtoi(argv[++i]);
+        } else if (arg == L"--text" && i + 1 < argc) {
+            wanted.text = argv[++i];
         } else if (arg == L"--hidden") {
             wanted.includeHidden = true;
         } else if (arg == L"--timeout" && i + 1 < argc) {
@@ -156,6 +166,37 @@ int PressOk(const Wanted& wanted) {
     return 0;
 }
 
+HWND WaitForItem(const Wanted& wanted) {
+    HWND window = WaitFor(wanted, true);
+    return window ? GetDlgItem(window, wanted.id) : nullptr;
+}
+
+int Item(const Wanted& wanted) {
+    HWND item = WaitForItem(wanted);
+    if (!item) {
+        PrintLine(L"inspect: no such control before the time-out");
+        return 1;
+    }
+    PrintLine(TextOf(item));
+    return 0;
+}
+
+int SetItem(const Wanted& wanted) {
+    HWND item = WaitForItem(wanted);
+    if (!item) return 1;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wanted.text.c_str()),
+                               SMTO_ABORTIFHUNG, 2000, &ignored)
+               ? 0
+               : 1;
+}
+
+int Metrics() {
+    PrintLine(std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" " +
+              std::to_wstring(GetSystemMetrics(SM_CYMAXIMIZED)));
+    return 0;
+}
+
 BOOL CALLBACK ListWindow(HWND window, LPARAM) {
     PrintLine(std::wstring(IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" + ClassOf(window) + L"\t" +
               TextOf(window));
@@ -230,7 +271,7 @@ int ShowOwnWindow(int argc, wchar_t** argv) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) {
-        fwprintf(stderr, L"usage: inspect wait-window|wait-gone|rect|menu-rect|box|press-ok|foreground|window ...\n");
+        fwprintf(stderr, L"usage: inspect wait-window|wait-gone|rect|menu-rect|box|press-ok|item|set-item|metrics|list|foreground|window ...\n");
         return 2;
     }
     std::wstring command = argv[1];
@@ -247,6 +288,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"press-ok") return PressOk(wanted);
     if (command == L"foreground") return Foreground();
     if (command == L"list") return List();
+    if (command == L"item") return Item(wanted);
+    if (command == L"set-item") return SetItem(wanted);
+    if (command == L"metrics") return Metrics();
     if (command == L"window") return ShowOwnWindow(argc, argv);
     fwprintf(stderr, L"inspect: unknown subcommand\n");
     return 2;

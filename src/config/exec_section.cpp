@@ -1,0 +1,77 @@
+#include "config/exec_section.h"
+
+#include "app/path_split.h"
+#include "base/text.h"
+#include "config/loader.h"
+#include "config/program_path.h"
+#include "template/placeholders.h"
+
+namespace korvo {
+
+namespace {
+
+constexpr char NAME_SEPARATOR[] = " | ";
+
+bool IsTemplateLine(const ExecReadingState& state, const std::string& text) {
+    return state.afterProgram && !text.empty() && text[0] == '>';
+}
+
+// Adds the program the line names when it exists as a file. False when the line is dropped.
+bool AddProgram(Platform& platform, RunState& run, const std::string& text) {
+    // " | " can never hide inside a double-byte character: a space is never a lead byte.
+    std::size_t separator = text.find(NAME_SEPARATOR);
+    std::string_view whole(text);
+    std::string name = CutToFit(whole.substr(0, separator), PATH_MAX_CHARS);
+    ResolvedProgram resolved = ResolveProgramPath(platform, run, name, true);
+    if (resolved.found == 0 || platform.PathIsDirectory(resolved.path)) return false;
+
+    ProgramEntry entry;
+    entry.programPath = CutToFit(resolved.path, PATH_MAX_CHARS);
+    entry.displayName = separator == std::string::npos
+                            ? SplitPath(entry.programPath).name
+                            : CutToFit(whole.substr(separator + 3), PATH_MAX_CHARS);
+    run.programs.push_back(std::move(entry));
+    return true;
+}
+
+}  // namespace
+
+bool HandleExecLine(Platform& platform, RunState& run, ExecReadingState& state,
+                    const std::string& line) {
+    std::string text = run.paramSeen ? ExpandPlaceholders(platform, run, line) : line;
+    if (IsTemplateLine(state, text)) {
+        // The last ">" line after a program is its template.
+        std::string_view afterMark = std::string_view(text).substr(1);
+        run.programs.back().commandTemplate = CutToFit(afterMark, PATH_MAX_CHARS);
+        return false;
+    }
+    if (run.programs.size() >= static_cast<std::size_t>(PROGRAM_MAX)) return true;
+    // A template line belongs to the program line just above it: when that program is missing,
+    // its templates are dropped with it instead of replacing the template of the program before.
+    state.afterProgram = AddProgram(platform, run, text);
+    return false;
+}
+
+void SelectProgram(RunState& run) {
+    run.selectedProgram = -1;
+    const std::string& wanted = run.requestedProgramName;
+    for (std::size_t index = 0; index < run.programs.size(); ++index) {
+        const std::string& name = run.programs[index].displayName;
+        if (name.size() == wanted.size() && FindNoCase(name, wanted) == 0) {
+            run.selectedProgram = static_cast<int>(index);
+            return;
+        }
+    }
+}
+
+void ReadExecSection(Platform& platform, RunState& run, std::string_view configText) {
+    run.programs.clear();
+    run.selectedProgram = -1;
+    ExecReadingState state;
+    WalkSection(configText, "[exec]", [&](const std::string& line, std::size_t) {
+        return LineOutcome{HandleExecLine(platform, run, state, line), 0};
+    });
+    SelectProgram(run);
+}
+
+}  // namespace korvo

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# "/#e=" names the configured downloader: picking a folder starts it in its own folder, with every
+# token of its template replaced once, so the URL's "%D0" and "%F0" escapes reach it unchanged.
+. "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/../exec_lib.sh"
+
+exec_fixture '%S|%G|%H|%I|%J|%-J|%K|%L|%-L|%P|%-P|%D|%-D|%F' 'Down Load/Music'
+url='http://me:pw@127.0.0.1:9/pub/%D0%F0.zip?x=1#top'
+start_korvo '/#e=GETTER' "$url"
+wait_menu
+keys Return
+assert_exit_zero
+wait_record 2
+dest=$DEST_WIN parent="$FIXTURE_WIN\\Down Load"
+assert_started_with 1 "http|127.0.0.1|me|pw|/pub/%D0%F0.zip|/pub/|%D0%F0.zip|$url|${url%#top}|$dest\\|$dest|$parent\\|$parent|Down Load"
+assert_no_file "$DEST/%D0%F0.zip"
+
+# An ftp URL on the command line is a target too, handed to the program.
+start_korvo '/#e=getter' 'ftp://127.0.0.1:9/a.bin'
+wait_menu
+keys Return
+assert_exit_zero
+wait_record 4
+assert_started_with 3 "ftp|127.0.0.1|||/a.bin|/|a.bin|ftp://127.0.0.1:9/a.bin|ftp://127.0.0.1:9/a.bin|$dest\\|$dest|$parent\\|$parent|Down Load"
+pass
