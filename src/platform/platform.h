@@ -137,6 +137,15 @@ public:
     // ShellExecute with the default verb and SW_SHOWNORMAL; empty strings are passed as none.
     virtual void ShellExecute(const std::string& file, const std::string& parameters,
                               const std::string& workingFolder) = 0;
+
+    // --- Clipboard and folder browser -------------------------------------------------------
+    // The clipboard's text up to its first NUL, in code page 932: the Unicode text when the
+    // clipboard offers it (so a URL copied under any locale arrives intact), else the plain text.
+    // nullopt when there is no text; the clipboard is closed again before this returns.
+    virtual std::optional<std::string> ReadClipboardText() = 0;
+    // The shell's folder browser, owned by the host window and titled `title`, with `start`
+    // selected when it opens. The folder the user chose, or an empty string on Cancel.
+    virtual std::string BrowseForFolder(const std::string& start, const std::string& title) = 0;
 };
 
 }  // namespace korvo

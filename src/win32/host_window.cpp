@@ -72,10 +72,10 @@ LRESULT OnMenuSelect(HostWindowState& state, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT OnInitMenuPopup(HostWindowState& state, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;  // the position in the parent: the group is found by its submenu instead
     if (state.lastSelMenu == nullptr) return 0;
     // Group submenus are created empty and filled only now, when the user opens them.
-    const int id = state.platform.MenuItemIdAt(FromHmenu(state.lastSelMenu), LOWORD(lParam));
-    OnMenuPopupOpening(state.platform, state.run, FromHmenu(reinterpret_cast<HMENU>(wParam)), id);
+    OnMenuPopupOpening(state.platform, state.run, FromHmenu(reinterpret_cast<HMENU>(wParam)));
     // A submenu opened by the keyboard already has its first item highlighted; one opened by
     // the mouse does not.
     if (state.lastSelByMouse) InjectDownArrow();

@@ -5,7 +5,9 @@
 #include <thread>
 #include <vector>
 
+#include "win32/clipboard.h"
 #include "win32/codepage.h"
+#include "win32/folder_browser.h"
 #include "win32/win32_internet.h"
 
 namespace korvo::win32 {
@@ -335,6 +337,16 @@ void Win32Platform::ShellExecute(const std::string& file, const std::string& par
     ShellExecuteW(nullptr, nullptr, wideFile.c_str(),
                   wideParameters.empty() ? nullptr : wideParameters.c_str(),
                   wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWNORMAL);
+}
+
+// --- Clipboard and folder browser -------------------------------------------------------------
+
+std::optional<std::string> Win32Platform::ReadClipboardText() {
+    return win32::ReadClipboardText(host_);
+}
+
+std::string Win32Platform::BrowseForFolder(const std::string& start, const std::string& title) {
+    return BrowseFolder(host_, start, title);
 }
 
 }  // namespace korvo::win32

@@ -61,6 +61,9 @@ public:
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
+    std::optional<std::string> ReadClipboardText() override;
+    std::string BrowseForFolder(const std::string& start, const std::string& title) override;
+
 private:
     HINSTANCE instance_ = nullptr;
     HWND host_ = nullptr;

@@ -285,4 +285,14 @@ void FakePlatform::ShellExecute(const std::string& file, const std::string& para
     launches.push_back({file, parameters, workingFolder});
 }
 
+std::optional<std::string> FakePlatform::ReadClipboardText() {
+    ++clipboardReads;
+    return clipboardText;
+}
+
+std::string FakePlatform::BrowseForFolder(const std::string& start, const std::string& title) {
+    browses.push_back({start, title});
+    return browseAnswer;
+}
+
 }  // namespace korvo::testing

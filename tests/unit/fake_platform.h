@@ -39,6 +39,11 @@ struct ShownMessage {
     BoxIcon icon = BoxIcon::None;
 };
 
+struct BrowseRequest {
+    std::string start;
+    std::string title;
+};
+
 struct ShellLaunch {
     std::string file;
     std::string parameters;
@@ -105,6 +110,10 @@ public:
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
+    // --- Clipboard and folder browser ---
+    std::optional<std::string> ReadClipboardText() override;
+    std::string BrowseForFolder(const std::string& start, const std::string& title) override;
+
     // --- Knobs and records ---
     FakeMenu& Menu(MenuHandle handle) { return menus.at(handle); }
     int LiveMenuCount() const;  // menus created and not destroyed
@@ -135,6 +144,11 @@ public:
     std::vector<std::uint32_t> deadlines;
 
     std::map<MenuHandle, FakeMenu> menus;
+
+    std::optional<std::string> clipboardText;  // nullopt: the clipboard holds no text
+    int clipboardReads = 0;
+    std::string browseAnswer;  // what the folder browser answers; empty: Cancel
+    std::vector<BrowseRequest> browses;
 
 private:
     static std::string Key(const std::string& path);
