@@ -13,19 +13,17 @@ BROWSER_TITLE="フォルダーの参照"
 # The browser's hidden edit control holding the selected folder's display name.
 BROWSER_SELECTION_ID=14149
 
-# wait_browser EXPECTED: waits for the folder browser to open with the folder named EXPECTED
-# selected (the selection moves there after the browser appears); sets BROWSER_SELECTION and
-# BROWSER_TEXTS (every control of the browser, "id<TAB>class<TAB>text" a line).
+# wait_browser EXPECTED: waits for the folder browser with the folder named EXPECTED selected (the
+# selection moves there after the browser appears); BROWSER_TEXTS gets its controls' texts.
 wait_browser() {
     local i
-    for i in $(seq 1 20); do
-        BROWSER_SELECTION=$(inspect dialog-item $BROWSER_SELECTION_ID --title "$BROWSER_TITLE" --timeout 20) \
-            || fail "the folder browser did not open with a selection"
-        [ "$BROWSER_SELECTION" = "$1" ] && break
-        sleep 0.2
+    for i in $(seq 1 40); do
+        BROWSER_TEXTS=$(inspect dialog-items --title "$BROWSER_TITLE" --timeout 20)
+        BROWSER_SELECTION=$(printf '%s\n' "$BROWSER_TEXTS" | sed -n "s/^$BROWSER_SELECTION_ID\t[^\t]*\t//p")
+        [ "$BROWSER_SELECTION" = "$1" ] && return 0
+        sleep 0.1
     done
-    assert_eq "$BROWSER_SELECTION" "$1" "folder selected when the browser opens"
-    BROWSER_TEXTS=$(inspect dialog-items --title "$BROWSER_TITLE" --timeout 5)
+    fail "the folder browser did not open with $1 selected (selection: '$BROWSER_SELECTION')"
 }
 
 # Wine's browser selects a path only as far as its folders were listed since they last changed:

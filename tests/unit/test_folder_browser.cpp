@@ -74,14 +74,5 @@ TEST_F(BrowseDispatchTest, CancelOrAnAnswerThatIsNoFolderDoesNothing) {
     EXPECT_TRUE(platform.FilesIn("C:\\Picked").empty());
 }
 
-TEST_F(BrowseDispatchTest, LongTitleIsCutWithoutSplittingACharacter) {
-    run.url.fileName = std::string(228, 'n') + "\x95\x5C" + "tail";  // the lead byte is the 259th
-    BrowseForDestination(platform, run);
-    ASSERT_EQ(platform.browses.size(), 1u);
-    const std::string& title = platform.browses[0].title;
-    EXPECT_EQ(title.size(), 258u);
-    EXPECT_NE(title.back(), '\x95');
-}
-
 }  // namespace
 }  // namespace korvo

@@ -149,14 +149,6 @@ TEST_F(ClipboardRunTest, DirectBrowseSendsThePickedFolderWithoutAMenu) {
     EXPECT_EQ(platform.FileContent("C:\\Down\\clip.zip"), "body");
 }
 
-TEST_F(ClipboardRunTest, DirectBrowseCancelledDoesNothing) {
-    ASSERT_TRUE(StartUp("Korvo.exe", "/#c/#0"));
-    RunInvocation(platform, run);
-    EXPECT_EQ(platform.trackCount, 0);
-    EXPECT_EQ(platform.browses.size(), 1u);
-    EXPECT_TRUE(platform.openedUrls.empty());
-}
-
 class DispatchTest : public InvocationTest {
 protected:
     DispatchTest() {

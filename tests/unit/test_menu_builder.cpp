@@ -147,13 +147,6 @@ TEST_F(MenuBuilderTest, ReopenedGroupIsRefilledWithItsOwnEntriesOnceEach) {
     EXPECT_EQ(OpenGroup(1, SubmenuOf(platform, menu, 2000)), (Strings{"2002:X"}));
 }
 
-TEST_F(MenuBuilderTest, NothingIsFilledOnceTheMenuIsNoLongerShown) {
-    run.folders = {Group(0, "G"), Folder(1, "A")};
-    FillTop();
-    run.shownMenu = 0;
-    EXPECT_TRUE(OpenGroup(0).empty());
-}
-
 TEST_F(MenuBuilderTest, TailWithTargetFollowsTheFoldersAfterASeparator) {
     run.folders = {Folder(0, "A")};
     FillTop();

@@ -51,14 +51,5 @@ TEST(ClipboardText, ReadsUnicodeTextInCodePage932) {
     EXPECT_EQ(Shown(*text), Shown(std::string("x\r\nhttp://127.0.0.1/") + HYOU + ".zip"));
 }
 
-TEST(ClipboardText, EmptyClipboardGivesNoText) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    CloseClipboard();
-    EXPECT_FALSE(win32::ReadClipboardText(nullptr).has_value());
-    ASSERT_TRUE(PutUnicodeText(L""));
-    EXPECT_FALSE(win32::ReadClipboardText(nullptr).has_value());
-}
-
 }  // namespace
 }  // namespace korvo::testing

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The user copies a page's text holding a URL on its own line and starts Korvo with /#c: the menu's
-# file item shows the clipboard URL's file name, and the folder picked receives the file.
+# The user copies text holding a URL alone on a line, blanks around it, with Thai, Arabic, an
+# emoji and Japanese on the other lines, and starts Korvo with /#c: the URL arrives intact, the menu's file item
+# shows its file name, and the folder picked receives the file.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
 . "$(dirname "$0")/../clipboard_lib.sh"
@@ -8,7 +9,8 @@
 download_fixture
 head -c 100000 /dev/urandom >"$SITE/file.zip"
 http_server "$SITE"
-set_clipboard "$(printf 'Dear all,\r\nthe file is here:\r\n   %sfile.zip  \r\nsee %sother.zip\r\n' "$HTTP_URL" "$HTTP_URL")"
+# A URL with characters code page 932 lacks comes first: it must not pass as "http://...:9/????.zip".
+set_clipboard "$(printf 'สวัสดีครับ\r\nمرحبا 😀 ダウンロード：\r\nhttp://127.0.0.1:9/ไฟล์.zip\r\n   %sfile.zip  \r\n' "$HTTP_URL")"
 
 KORVO_WINEDEBUG=-all,+menu start_korvo /#c
 wait_menu

@@ -9,9 +9,7 @@
 //   menu-rect [--timeout S]                               the same for the popup menu (#32768)
 //   box [--timeout S]                                     caption and text of an open dialog (#32770)
 //   press-ok [--timeout S]                                presses OK on it
-//   dialog-item ID [--title T] [--timeout S]              waits until a dialog (titled T) has a
-//                                                        control ID with text; prints the text
-//   dialog-items [--title T] [--timeout S]                every control of that dialog, any depth:
+//   dialog-items [--title T] [--timeout S]                every control of a dialog (titled T), any depth:
 //                                                        "id<TAB>class<TAB>text"
 //   menu-rects [--timeout S]                              every open menu window's rectangle, one a
 //                                                        line, the top-level menu first
@@ -187,35 +185,6 @@ std::vector<HWND> ControlsOf(HWND dialog) {
     return controls.found;
 }
 
-HWND ControlWithId(HWND dialog, int id) {
-    for (HWND control : ControlsOf(dialog)) {
-        if (GetDlgCtrlID(control) == id) return control;
-    }
-    return nullptr;
-}
-
-// The dialog opens before its controls are filled: poll until the control holds text.
-int DialogItem(const Wanted& wanted) {
-    if (wanted.rest.empty()) return 2;
-    const int id = _wtoi(wanted.rest[0].c_str());
-    const Wanted dialog = TitledDialog(wanted);
-    DWORD start = GetTickCount();
-    for (;;) {
-        HWND window = FindVisible(dialog);
-        HWND control = window ? ControlWithId(window, id) : nullptr;
-        std::wstring text = control ? TextOf(control) : L"";
-        if (!text.empty()) {
-            PrintLine(text);
-            return 0;
-        }
-        if (GetTickCount() - start >= wanted.timeoutMs) {
-            PrintLine(L"inspect: no text in that control before the time-out");
-            return 1;
-        }
-        Sleep(50);
-    }
-}
-
 int DialogItems(const Wanted& wanted) {
     HWND window = WaitFor(TitledDialog(wanted), true);
     if (!window) return 1;
@@ -334,7 +303,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"box") return Box(wanted);
     if (command == L"press-ok") return PressOk(wanted);
-    if (command == L"dialog-item") return DialogItem(wanted);
     if (command == L"dialog-items") return DialogItems(wanted);
     if (command == L"menu-rects") return MenuRects(wanted);
     if (command == L"foreground") return Foreground();
