@@ -1,8 +1,6 @@
 #include "win32/clipboard.h"
 
 #include <climits>
-#include <cstring>
-#include <cwchar>
 
 #include "win32/codepage.h"
 
