@@ -1,7 +1,9 @@
 #include "app/invocation.h"
 
 #include "actions/download.h"
+#include "actions/folder_browser.h"
 #include "actions/program_launch.h"
+#include "app/clipboard.h"
 #include "app/options.h"
 #include "app/path_split.h"
 #include "app/url_parts.h"
@@ -39,13 +41,27 @@ bool ReadCommandLineAndConfiguration(Platform& platform, RunState& run) {
 }
 
 void RunInvocation(Platform& platform, RunState& run) {
-    // Taking the URL from the clipboard ("/#c") and the folder browser ("/#0") are not offered
-    // yet: such a run shows the menu without a target, as one without any URL does.
+    // A URL on the command line wins over "/#c" and "/#0": the menu is shown for it.
     if (run.targets.targetCount > 0) {
         DeriveFileName(run, run.targets.firstTarget);
         ShowDestinationMenu(platform, run, false);
-    } else {
+        return;
+    }
+    if (FindNoCase(run.commandLineText, "/#c") == std::string::npos) {
         ShowDestinationMenu(platform, run, true);
+        return;
+    }
+    // Read now, after the configuration: whether an ftp line counts depends on [exec].
+    ReadClipboardTargets(platform, run);
+    if (run.targets.targetCount <= 0) {
+        ShowDestinationMenu(platform, run, true);
+        return;
+    }
+    DeriveFileName(run, run.targets.firstTarget);
+    if (run.directBrowse == 1) {
+        BrowseAndDispatch(platform, run);
+    } else {
+        ShowDestinationMenu(platform, run, false);
     }
 }
 

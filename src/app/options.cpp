@@ -72,9 +72,17 @@ void ApplyBrowseFolderOption(Platform& platform, RunState& run, const OptionValu
 
 enum class TokenResult { Rejected, Accepted };
 
+// A clipboard line is one token, spaces included: after trimming, a space left in a line that was
+// not quoted means words stand beside the URL, and the line is no URL at all (taken as one, the
+// words would become part of the address).
+bool HasWordsBesideUrl(const std::string& trimmed, bool quoted, int mode) {
+    return mode == TARGET_MODE_CLIPBOARD && !quoted && trimmed.find(' ') != std::string::npos;
+}
+
 // Classifies the token; an accepted one becomes the run's only target.
-TokenResult TestToken(RunState& run, std::string& token) {
-    if (ClassifyTarget(run, token) > 0) {
+TokenResult TestToken(RunState& run, std::string& token, int mode) {
+    const bool quoted = token.size() >= 2 && token.front() == '"' && token.back() == '"';
+    if (ClassifyTarget(run, token) > 0 && !HasWordsBesideUrl(token, quoted, mode)) {
         run.targets.targetCount = 1;
         run.targets.firstTarget = token;
         return TokenResult::Accepted;
@@ -108,8 +116,8 @@ void ParseTargets(RunState& run, std::string_view text, int mode) {
     };
     for (char c : text) {
         if (c == '"' && !quoted) {
-            if (TestToken(run, token) == TokenResult::Accepted) return;
-            token = "\"";
+            if (TestToken(run, token, mode) == TokenResult::Accepted) return;
+            token.assign(1, '"');
             quoted = true;
         } else if (c == '"') {
             // A full token still gets its closing quote, in place of its last character, so that
@@ -117,19 +125,19 @@ void ParseTargets(RunState& run, std::string_view text, int mode) {
             if (token.size() == TOKEN_MAX_CHARS) token.pop_back();
             append(c);
             quoted = false;
-            if (TestToken(run, token) == TokenResult::Accepted) return;
+            if (TestToken(run, token, mode) == TokenResult::Accepted) return;
         } else if (c == ' ' && !quoted && mode == TARGET_MODE_COMMAND_LINE) {
-            if (TestToken(run, token) == TokenResult::Accepted) return;
+            if (TestToken(run, token, mode) == TokenResult::Accepted) return;
         } else if (c == '\n' && mode == TARGET_MODE_CLIPBOARD) {
             quoted = false;
-            if (TestToken(run, token) == TokenResult::Accepted) return;
+            if (TestToken(run, token, mode) == TokenResult::Accepted) return;
         } else if (c == '\r' || c == '\n' || c == '\t') {
             continue;
         } else {
             append(c);
         }
     }
-    if (!token.empty()) TestToken(run, token);
+    if (!token.empty()) TestToken(run, token, mode);
 }
 
 int ClassifyTarget(const RunState& run, std::string& token) {

@@ -131,6 +131,7 @@ struct RunState {
     int pendingMarkIndex = 0;
     Point menuAnchor{-1, -1};
     bool menuOpen = false;
+    MenuHandle shownMenu = 0;  // the destination menu while it is tracked: where groups are found
 };
 
 }  // namespace korvo

@@ -27,5 +27,7 @@ constexpr char TEXT_TIMEOUT_CAPTION[] = "\x83_\x83" "E\x83\x93\x83\x8D\x81[\x83h
 constexpr char TEXT_VERSION_CAPTION[] = "\x83o\x81[\x83W\x83\x87\x83\x93\x8F\xEE\x95\xF1";
 // バージョン
 constexpr char TEXT_VERSION_LABEL[] = "\x83o\x81[\x83W\x83\x87\x83\x93";
+// フォルダを選択してください ： (the folder browser's title, followed by the file name)
+constexpr char TEXT_BROWSE_TITLE[] = "\x83t\x83H\x83\x8B\x83_\x82\xF0\x91I\x91\xF0\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2 \x81" "F ";
 
 }  // namespace korvo

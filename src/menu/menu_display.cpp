@@ -1,5 +1,6 @@
 #include "menu/menu_display.h"
 
+#include "actions/folder_browser.h"
 #include "actions/program_launch.h"
 #include "app/invocation.h"
 #include "base/text.h"
@@ -66,11 +67,28 @@ void RouteChoice(Platform& platform, RunState& run, int id, bool controlHeld) {
         OpenInEditor(platform, run, run.helpFilePath);
     } else if (id == IDM_VERSION) {
         ShowVersion(platform, run);
-    } else if (IsFolderEntryId(run, id) && !controlHeld) {
-        DispatchToFolder(platform, run, run.folders[id - IDM_FOLDER_BASE].path);
+    } else if (IsFolderEntryId(run, id)) {
+        // Control held asks for another folder: the browser opens at its own start folder, and
+        // the entry that was clicked plays no part.
+        if (controlHeld) {
+            BrowseAndDispatch(platform, run);
+        } else {
+            DispatchToFolder(platform, run, run.folders[id - IDM_FOLDER_BASE].path);
+        }
     }
-    // A folder picked with Control held asks for another folder in the shell's browser, which
-    // Korvo does not offer yet: nothing is done rather than using the entry that was clicked.
+}
+
+// The command id of the item, anywhere below `menu`, whose submenu is `submenu`; -1 when none.
+int IdOfItemOpening(Platform& platform, MenuHandle menu, MenuHandle submenu) {
+    const int count = platform.MenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        const MenuHandle below = platform.SubmenuAt(menu, position);
+        if (below == 0) continue;
+        if (below == submenu) return platform.MenuItemIdAt(menu, position);
+        const int id = IdOfItemOpening(platform, below, submenu);
+        if (id != -1) return id;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -83,9 +101,11 @@ void ShowDestinationMenu(Platform& platform, RunState& run, bool noTarget) {
     Placement placement = PlaceMenu(platform, run);
     run.menuAnchor = placement.at;
     run.menuOpen = true;
+    run.shownMenu = menu;
     const int id = platform.TrackMenu(menu, placement.at, placement.alignment);
     DestroySubmenus(platform, menu);
     platform.DestroyMenu(menu);
+    run.shownMenu = 0;
     run.menuOpen = false;
 
     RouteChoice(platform, run, id, platform.ControlKeyHeld());
@@ -93,8 +113,13 @@ void ShowDestinationMenu(Platform& platform, RunState& run, bool noTarget) {
 
 Point MenuAnchorPoint(Platform& platform, const RunState& run) { return PlaceMenu(platform, run).at; }
 
-void OnMenuPopupOpening(Platform& platform, RunState& run, MenuHandle submenu, int openingItemId) {
-    const int index = openingItemId - IDM_FOLDER_BASE;
+void OnMenuPopupOpening(Platform& platform, RunState& run, MenuHandle submenu) {
+    if (run.shownMenu == 0) return;
+    // The group is found by its submenu, not by the position the opening message names: that
+    // position is in the parent menu, and which menu the last selection was in does not tell the
+    // parent (after Left then Right it is the group's own menu, where a nested group may stand at
+    // the same position).
+    const int index = IdOfItemOpening(platform, run.shownMenu, submenu) - IDM_FOLDER_BASE;
     if (index >= 0 && index < static_cast<int>(run.folders.size()) &&
         run.folders[index].kind == FolderKind::GroupHeader) {
         FillMenuLevel(platform, run, submenu, index, 1);

@@ -14,8 +14,8 @@ void ShowDestinationMenu(Platform& platform, RunState& run, bool noTarget);
 // centre of the window active at start-up or of the screen), read now.
 Point MenuAnchorPoint(Platform& platform, const RunState& run);
 
-// WM_INITMENUPOPUP: `openingItemId` is the id of the item, in the menu that was last selected in,
-// that opens `submenu`. A group header's submenu is filled with its entries; nothing else is.
-void OnMenuPopupOpening(Platform& platform, RunState& run, MenuHandle submenu, int openingItemId);
+// WM_INITMENUPOPUP for `submenu` while the destination menu is tracked: when it is the submenu of
+// a group header, it is (re)filled with that group's entries; nothing else is filled.
+void OnMenuPopupOpening(Platform& platform, RunState& run, MenuHandle submenu);
 
 }  // namespace korvo

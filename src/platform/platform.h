@@ -170,12 +170,21 @@ public:
     // folders, PATH).
     virtual std::optional<std::string> SearchSystemPath(const std::string& name) = 0;
     virtual LocalDate Today() = 0;
+
     // --- File-name box ----------------------------------------------------------------------
     // Shows the small modal box owned by the host window, its top-left corner at `topLeft`, with
     // `name` and `extension` to edit, and waits for the key that ends it. A box that cannot be
     // shown answers Cancelled.
     virtual FileNameAnswer AskFileName(Point topLeft, const std::string& name,
                                        const std::string& extension) = 0;
+    // --- Clipboard and folder browser -------------------------------------------------------
+    // The clipboard's text up to its first NUL, in code page 932: the Unicode text when the
+    // clipboard offers it (so a URL copied under any locale arrives intact), else the plain text.
+    // nullopt when there is no text; the clipboard is closed again before this returns.
+    virtual std::optional<std::string> ReadClipboardText() = 0;
+    // The shell's folder browser, owned by the host window and titled `title`, with `start`
+    // selected when it opens. The folder the user chose, or an empty string on Cancel.
+    virtual std::string BrowseForFolder(const std::string& start, const std::string& title) = 0;
 };
 
 }  // namespace korvo

@@ -71,11 +71,11 @@ LRESULT OnMenuSelect(HostWindowState& state, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnInitMenuPopup(HostWindowState& state, WPARAM wParam, LPARAM lParam) {
+// The position in the parent that lParam carries is not used: the group is found by its submenu.
+LRESULT OnInitMenuPopup(HostWindowState& state, WPARAM wParam) {
     if (state.lastSelMenu == nullptr) return 0;
     // Group submenus are created empty and filled only now, when the user opens them.
-    const int id = state.platform.MenuItemIdAt(FromHmenu(state.lastSelMenu), LOWORD(lParam));
-    OnMenuPopupOpening(state.platform, state.run, FromHmenu(reinterpret_cast<HMENU>(wParam)), id);
+    OnMenuPopupOpening(state.platform, state.run, FromHmenu(reinterpret_cast<HMENU>(wParam)));
     // A submenu opened by the keyboard already has its first item highlighted; one opened by
     // the mouse does not.
     if (state.lastSelByMouse) InjectDownArrow();
@@ -97,7 +97,7 @@ LRESULT HandleMessage(HWND window, HostWindowState& state, UINT message, WPARAM 
         case WM_KILLFOCUS: return OnKillFocus(window, state);
         case WM_LBUTTONDOWN: return OnLButtonDown(state);
         case WM_MENUSELECT: return OnMenuSelect(state, wParam, lParam);
-        case WM_INITMENUPOPUP: return OnInitMenuPopup(state, wParam, lParam);
+        case WM_INITMENUPOPUP: return OnInitMenuPopup(state, wParam);
         case WM_INITMENU: return OnInitMenu();
         default: return DefWindowProcW(window, message, wParam, lParam);
     }

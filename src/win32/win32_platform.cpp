@@ -5,9 +5,11 @@
 #include <thread>
 #include <vector>
 
+#include "win32/clipboard.h"
 #include "win32/codepage.h"
-#include "win32/path_lookup.h"
 #include "win32/file_name_box.h"
+#include "win32/folder_browser.h"
+#include "win32/path_lookup.h"
 #include "win32/win32_internet.h"
 
 namespace korvo::win32 {
@@ -365,6 +367,16 @@ LocalDate Win32Platform::Today() { return LookUpLocalDate(); }
 FileNameAnswer Win32Platform::AskFileName(Point topLeft, const std::string& name,
                                           const std::string& extension) {
     return ShowFileNameBox(instance_, host_, topLeft, name, extension);
+}
+
+// --- Clipboard and folder browser -------------------------------------------------------------
+
+std::optional<std::string> Win32Platform::ReadClipboardText() {
+    return win32::ReadClipboardText(host_);
+}
+
+std::string Win32Platform::BrowseForFolder(const std::string& start, const std::string& title) {
+    return BrowseFolder(host_, start, title);
 }
 
 }  // namespace korvo::win32

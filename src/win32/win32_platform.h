@@ -67,8 +67,12 @@ public:
                                             const std::string& name) override;
     std::optional<std::string> SearchSystemPath(const std::string& name) override;
     LocalDate Today() override;
+
     FileNameAnswer AskFileName(Point topLeft, const std::string& name,
                                const std::string& extension) override;
+
+    std::optional<std::string> ReadClipboardText() override;
+    std::string BrowseForFolder(const std::string& start, const std::string& title) override;
 
 private:
     HINSTANCE instance_ = nullptr;

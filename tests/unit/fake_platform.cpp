@@ -400,4 +400,14 @@ FileNameAnswer FakePlatform::AskFileName(Point topLeft, const std::string& name,
     return answer;
 }
 
+std::optional<std::string> FakePlatform::ReadClipboardText() {
+    ++clipboardReads;
+    return clipboardText;
+}
+
+std::string FakePlatform::BrowseForFolder(const std::string& start, const std::string& title) {
+    browses.push_back({start, title});
+    return browseAnswer;
+}
+
 }  // namespace korvo::testing

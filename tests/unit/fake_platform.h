@@ -46,6 +46,11 @@ struct FileNameRequest {
     std::string extension;
 };
 
+struct BrowseRequest {
+    std::string start;
+    std::string title;
+};
+
 struct ShellLaunch {
     std::string file;
     std::string parameters;
@@ -138,6 +143,10 @@ public:
     FileNameAnswer AskFileName(Point topLeft, const std::string& name,
                                const std::string& extension) override;
 
+    // --- Clipboard and folder browser ---
+    std::optional<std::string> ReadClipboardText() override;
+    std::string BrowseForFolder(const std::string& start, const std::string& title) override;
+
     // --- Knobs and records ---
     FakeMenu& Menu(MenuHandle handle) { return menus.at(handle); }
     int LiveMenuCount() const;  // menus created and not destroyed
@@ -173,6 +182,11 @@ public:
     // that could not be created does.
     std::deque<FileNameAnswer> fileNameAnswers;
     std::vector<FileNameRequest> fileNameRequests;
+
+    std::optional<std::string> clipboardText;  // nullopt: the clipboard holds no text
+    int clipboardReads = 0;
+    std::string browseAnswer;  // what the folder browser answers; empty: Cancel
+    std::vector<BrowseRequest> browses;
 
 private:
     std::string Key(const std::string& path) const;

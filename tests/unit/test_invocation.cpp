@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/invocation.h"
 #include "base/texts.h"
 #include "fake_platform.h"
@@ -94,6 +97,56 @@ TEST_F(InvocationTest, RunWithoutATargetShowsTheReducedMenu) {
         };
         RunInvocation(platform, run);
     }
+}
+
+class ClipboardRunTest : public InvocationTest {
+protected:
+    ClipboardRunTest() {
+        platform.AddFile("C:\\Korvo\\Korvo.ini", "[dir]\r\nC:\\Down\r\n%end\r\n");
+        platform.clipboardText = "copied from a page:\r\n  http://host/pub/clip.zip  \r\n";
+        platform.urlScripts.push_back(std::make_shared<testing::UrlScript>(
+            testing::UrlScript{200, 4, {"body"}, false, 0}));
+    }
+    std::vector<std::string> TrackedLabels() {
+        std::vector<std::string> labels;
+        platform.onTrack = [&](MenuHandle menu) {
+            for (const auto& item : platform.Menu(menu).items) labels.push_back(item.text);
+        };
+        RunInvocation(platform, run);
+        return labels;
+    }
+};
+
+TEST_F(ClipboardRunTest, ClipboardUrlGivesTheFullMenuWithItsFileName) {
+    ASSERT_TRUE(StartUp("Korvo.exe", "/#C"));
+    EXPECT_EQ(TrackedLabels(), (std::vector<std::string>{"Down", "", "clip.zip"}));
+    EXPECT_EQ(run.targets.firstTarget, "http://host/pub/clip.zip");
+    EXPECT_TRUE(platform.browses.empty());
+}
+
+TEST_F(ClipboardRunTest, CommandLineUrlWinsAndTheClipboardIsNotRead) {
+    ASSERT_TRUE(StartUp("Korvo.exe", "/#c /#0 http://host/cmd.zip"));
+    EXPECT_EQ(TrackedLabels().back(), "cmd.zip");
+    EXPECT_EQ(platform.clipboardReads, 0);
+    EXPECT_TRUE(platform.browses.empty());  // "/#0" browses only for clipboard runs
+}
+
+TEST_F(ClipboardRunTest, ClipboardWithoutAUrlGivesTheReducedMenu) {
+    platform.clipboardText = "no address here";
+    ASSERT_TRUE(StartUp("Korvo.exe", "/#c /#0"));
+    EXPECT_EQ(TrackedLabels().size(), 4u);
+    EXPECT_TRUE(platform.browses.empty());
+}
+
+TEST_F(ClipboardRunTest, DirectBrowseSendsThePickedFolderWithoutAMenu) {
+    platform.AddFolder("D:\\Start");
+    platform.browseAnswer = "C:\\Down";
+    ASSERT_TRUE(StartUp("Korvo.exe", "/#c /#0=\"D:\\Start\\\""));
+    RunInvocation(platform, run);
+    EXPECT_EQ(platform.trackCount, 0);
+    ASSERT_EQ(platform.browses.size(), 1u);
+    EXPECT_EQ(platform.browses[0].start, "D:\\Start");
+    EXPECT_EQ(platform.FileContent("C:\\Down\\clip.zip"), "body");
 }
 
 class DispatchTest : public InvocationTest {

@@ -48,13 +48,15 @@ protected:
     }
     std::vector<std::string> FillTop() {
         menu = platform.CreatePopupMenu();
+        run.shownMenu = menu;  // as while the menu is tracked
         FillMenuLevel(platform, run, menu, 0, 0);
         return Items(platform, menu);
     }
-    std::vector<std::string> OpenGroup(int headerIndex) {
-        MenuHandle submenu = SubmenuOf(platform, menu, IDM_FOLDER_BASE + headerIndex);
+    // Opens the group whose header has `headerIndex`, inside `parent` (the top level by default).
+    std::vector<std::string> OpenGroup(int headerIndex, MenuHandle parent = 0) {
+        MenuHandle submenu = SubmenuOf(platform, parent ? parent : menu, IDM_FOLDER_BASE + headerIndex);
         EXPECT_NE(submenu, 0u);
-        OnMenuPopupOpening(platform, run, submenu, IDM_FOLDER_BASE + headerIndex);
+        OnMenuPopupOpening(platform, run, submenu);
         return Items(platform, submenu);
     }
 
@@ -123,12 +125,26 @@ TEST_F(MenuBuilderTest, MarkEndingALevelCarriesIntoTheNextFillingPass) {
 
 TEST_F(MenuBuilderTest, OnlyGroupHeadersFillWhenTheirSubmenuOpens) {
     run.folders = {Folder(0, "A"), Folder(0, "B")};
-    MenuHandle submenu = platform.CreateMenu();
-    platform.AppendMenuString(submenu, 1, "keep", false);
-    for (int id : {IDM_TARGET, IDM_FOLDER_BASE, IDM_FOLDER_BASE + 1, IDM_FOLDER_BASE + 7, 0, -5}) {
-        OnMenuPopupOpening(platform, run, submenu, id);
-    }
-    EXPECT_EQ(Items(platform, submenu), (Strings{"1:keep"}));
+    FillTop();
+    AppendTailItems(platform, run, menu, false);
+    MenuHandle tools = SubmenuOf(platform, menu, IDM_TARGET);
+    MenuHandle unattached = platform.CreateMenu();
+    platform.AppendMenuString(unattached, IDM_FOLDER_BASE, "keep", false);
+    for (MenuHandle submenu : {tools, unattached, menu}) OnMenuPopupOpening(platform, run, submenu);
+    EXPECT_EQ(Items(platform, unattached), (Strings{"2000:keep"}));
+    EXPECT_EQ(Items(platform, tools).size(), 4u);
+    EXPECT_EQ(Items(platform, menu), (Strings{"2000:A", "2001:B", "-2600", "2650:file.zip>"}));
+}
+
+TEST_F(MenuBuilderTest, ReopenedGroupIsRefilledWithItsOwnEntriesOnceEach) {
+    // {G holding {H holding X}, then Y: G opened, H opened inside it, G closed and opened again.
+    run.folders = {Group(0, "G"), Group(1, "H"), Folder(2, "X"), Mark(FolderKind::GroupEnd, 2),
+                   Folder(1, "Y"), Mark(FolderKind::GroupEnd, 1)};
+    FillTop();
+    EXPECT_EQ(OpenGroup(0), (Strings{"2001:H>", "2004:Y"}));
+    EXPECT_EQ(OpenGroup(1, SubmenuOf(platform, menu, 2000)), (Strings{"2002:X"}));
+    EXPECT_EQ(OpenGroup(0), (Strings{"2001:H>", "2004:Y"}));
+    EXPECT_EQ(OpenGroup(1, SubmenuOf(platform, menu, 2000)), (Strings{"2002:X"}));
 }
 
 TEST_F(MenuBuilderTest, TailWithTargetFollowsTheFoldersAfterASeparator) {

@@ -112,6 +112,23 @@ TEST_F(MenuDisplayTest, FolderChosenWithControlHeldIsNotUsed) {
     EXPECT_TRUE(platform.openedUrls.empty());
 }
 
+TEST_F(MenuDisplayTest, FolderChosenWithControlHeldGoesWhereTheBrowserSays) {
+    platform.AddFolder("C:\\Picked");
+    platform.urlScripts.push_back(std::make_shared<testing::UrlScript>(
+        testing::UrlScript{200, 5, {"hello"}, false, 0}));
+    run.targets = {1, "http://host/a.zip"};
+    run.url.fileName = "a.zip";
+    run.programFolder = "C:\\Korvo\\";
+    platform.controlHeld = true;
+    platform.browseAnswer = "C:\\Picked";
+    platform.trackAnswer = IDM_FOLDER_BASE + 2;
+    ShowDestinationMenu(platform, run, false);
+    ASSERT_EQ(platform.browses.size(), 1u);
+    EXPECT_EQ(platform.browses[0].start, "C:\\Korvo");  // not the entry that was clicked
+    EXPECT_EQ(platform.FileContent("C:\\Picked\\a.zip"), "hello");
+    EXPECT_TRUE(platform.FilesIn("C:\\My Music").empty());
+}
+
 TEST_F(MenuDisplayTest, ToolItemsOpenTheirFilesQuotedThroughTheShell) {
     run.configPath = "C:\\Program Files\\Korvo\\Korvo.ini";
     platform.trackAnswer = IDM_EDIT_CONFIG;

@@ -75,6 +75,7 @@ protected:
         };
         menu = platform.CreatePopupMenu();
         ASSERT_NE(0u, menu);
+        run.shownMenu = menu;  // as while the menu is tracked
     }
     void TearDown() override {
         DestroySubmenus(platform, menu);
@@ -138,7 +139,7 @@ TEST_F(MenuTest, GroupFilledTwiceShowsItsItemsOnce) {
     ASSERT_NE(0u, group);
 
     for (int opening = 0; opening < 2; ++opening) {
-        OnMenuPopupOpening(platform, run, group, 2003);
+        OnMenuPopupOpening(platform, run, group);
         const std::vector<Item> items = ReadMenu(ToHmenu(group));
         ASSERT_EQ(2u, items.size()) << "opening " << opening;
         EXPECT_EQ(2004, items[0].id);
@@ -154,7 +155,7 @@ TEST_F(MenuTest, OpeningANonGroupItemFillsNothing) {
     FillMenuLevel(platform, run, menu, 0, 0);
     AppendTailItems(platform, run, menu, false);
     const MenuHandle tools = FromHmenu(GetSubMenu(ToHmenu(menu), 6));
-    OnMenuPopupOpening(platform, run, tools, IDM_TARGET);
+    OnMenuPopupOpening(platform, run, tools);
     EXPECT_EQ(4, GetMenuItemCount(ToHmenu(tools)));
 }
 

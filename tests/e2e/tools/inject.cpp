@@ -2,6 +2,9 @@
 // X keyboard events reach a Wine window only under the pointer; SendInput reaches the menu loop.
 // KEY: a name (Down, Return, Escape, F5...), a letter or digit, modifiers joined with "+"
 // (Ctrl+X, Shift+Tab, Alt+F), "text:abc" typed as Unicode characters, or "sleep:MS".
+// The mouse and held keys: "move:X,Y" (screen pixels), "click" (left button, where the pointer
+// is), "click:X,Y" (move, then click), "hold:KEY" (pressed until "release:KEY"), so that
+// "hold:Ctrl click:100,120 release:Ctrl" is a Control+click.
 #include "common.h"
 
 #include <cwctype>
@@ -98,6 +101,81 @@ bool PressChord(const std::wstring& chord) {
     return true;
 }
 
+// SendInput's absolute coordinates run from 0 to 65535 over the primary screen; rounded up so
+// that the system's conversion back lands on the pixel asked for.
+LONG Normalised(int pixel, int screenPixels) {
+    if (screenPixels <= 0) return 0;
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + screenPixels - 1) / screenPixels);
+}
+
+bool ParsePoint(const std::wstring& text, int& x, int& y) {
+    const size_t comma = text.find(L',');
+    if (comma == std::wstring::npos || comma == 0 || comma + 1 >= text.size()) return false;
+    x = _wtoi(text.substr(0, comma).c_str());
+    y = _wtoi(text.substr(comma + 1).c_str());
+    return true;
+}
+
+void MoveMouse(int x, int y) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = Normalised(x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = Normalised(y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
+void ClickLeft() {
+    INPUT pair[2] = {};
+    for (INPUT& input : pair) input.type = INPUT_MOUSE;
+    pair[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    pair[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &pair[0], sizeof(INPUT));
+    Sleep(30);  // a press and a release the menu loop sees as two messages
+    SendInput(1, &pair[1], sizeof(INPUT));
+}
+
+// "hold:Ctrl" / "release:Ctrl": one key's press or release alone.
+bool SendKeyEdge(const std::wstring& name, bool up) {
+    WORD vk = 0;
+    bool extended = false;
+    if (name.empty() || !LookUpKey(name, vk, extended)) return false;
+    INPUT input = KeyInput(vk, extended, up);
+    SendInput(1, &input, sizeof(INPUT));
+    return true;
+}
+
+bool IsPointerVerb(const std::wstring& arg) {
+    for (const wchar_t* verb : {L"move:", L"click", L"hold:", L"release:"}) {
+        if (arg.rfind(verb, 0) == 0) return true;
+    }
+    return false;
+}
+
+// The mouse and held-key verbs; false when `arg` is malformed.
+bool PointerAction(const std::wstring& arg) {
+    int x = 0, y = 0;
+    if (arg.rfind(L"move:", 0) == 0) {
+        if (!ParsePoint(arg.substr(5), x, y)) return false;
+        MoveMouse(x, y);
+        return true;
+    }
+    if (arg == L"click") {
+        ClickLeft();
+        return true;
+    }
+    if (arg.rfind(L"click:", 0) == 0) {
+        if (!ParsePoint(arg.substr(6), x, y)) return false;
+        MoveMouse(x, y);
+        Sleep(60);  // the pointer is over the item before the button goes down, as with a hand
+        ClickLeft();
+        return true;
+    }
+    if (arg.rfind(L"hold:", 0) == 0) return SendKeyEdge(arg.substr(5), false);
+    if (arg.rfind(L"release:", 0) == 0) return SendKeyEdge(arg.substr(8), true);
+    return false;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -112,6 +190,11 @@ int wmain(int argc, wchar_t** argv) {
             TypeText(arg.substr(5));
         } else if (arg.rfind(L"sleep:", 0) == 0) {
             Sleep(static_cast<DWORD>(_wtoi(arg.c_str() + 6)));
+        } else if (IsPointerVerb(arg)) {
+            if (!PointerAction(arg)) {
+                korvo_tools::PrintLine(L"inject: cannot do " + arg);
+                status = 2;
+            }
         } else if (!PressChord(arg)) {
             korvo_tools::PrintLine(L"inject: unknown key " + arg);
             status = 2;

@@ -13,6 +13,10 @@
 //   set-item (--class C | --title T) --id N --text X      sets that control's text (WM_SETTEXT)
 //   metrics                                               prints the screen width and the height
 //                                                        of a maximized window
+//   dialog-items [--title T] [--timeout S]                every control of a dialog (titled T), any depth:
+//                                                        "id<TAB>class<TAB>text"
+//   menu-rects [--timeout S]                              every open menu window's rectangle, one a
+//                                                        line, the top-level menu first
 //   list                                                  prints every top-level window: visibility, class, title
 //   foreground                                            prints the foreground window's class and title
 //   window --title T [--rect X Y W H] [--seconds S]       shows a window of its own, takes the
@@ -197,6 +201,60 @@ int Metrics() {
     return 0;
 }
 
+Wanted TitledDialog(Wanted wanted) {
+    std::vector<std::wstring> titles = wanted.titles;
+    wanted = DialogWanted(wanted);
+    if (!titles.empty()) {
+        wanted.classes.clear();  // a title names one dialog among several
+        wanted.titles = titles;
+    }
+    return wanted;
+}
+
+struct Controls {
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectControl(HWND control, LPARAM context) {
+    reinterpret_cast<Controls*>(context)->found.push_back(control);
+    return TRUE;
+}
+
+std::vector<HWND> ControlsOf(HWND dialog) {
+    Controls controls;
+    EnumChildWindows(dialog, CollectControl, reinterpret_cast<LPARAM>(&controls));
+    return controls.found;
+}
+
+int DialogItems(const Wanted& wanted) {
+    HWND window = WaitFor(TitledDialog(wanted), true);
+    if (!window) return 1;
+    for (HWND control : ControlsOf(window)) {
+        PrintLine(std::to_wstring(GetDlgCtrlID(control)) + L"\t" + ClassOf(control) + L"\t" +
+                  TextOf(control));
+    }
+    return 0;
+}
+
+BOOL CALLBACK CollectMenu(HWND window, LPARAM context) {
+    if (IsWindowVisible(window) && ClassOf(window) == L"#32768") {
+        reinterpret_cast<Controls*>(context)->found.push_back(window);
+    }
+    return TRUE;
+}
+
+// Submenus open above their parents in the Z order, so the list is reversed: top level first.
+int MenuRects(const Wanted& wanted) {
+    Wanted menus = wanted;
+    menus.classes = {L"#32768"};
+    menus.titles.clear();
+    if (!WaitFor(menus, true)) return 1;
+    Controls found;
+    EnumWindows(CollectMenu, reinterpret_cast<LPARAM>(&found));
+    for (auto it = found.found.rbegin(); it != found.found.rend(); ++it) PrintRect(*it);
+    return 0;
+}
+
 BOOL CALLBACK ListWindow(HWND window, LPARAM) {
     PrintLine(std::wstring(IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" + ClassOf(window) + L"\t" +
               TextOf(window));
@@ -286,6 +344,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"box") return Box(wanted);
     if (command == L"press-ok") return PressOk(wanted);
+    if (command == L"dialog-items") return DialogItems(wanted);
+    if (command == L"menu-rects") return MenuRects(wanted);
     if (command == L"foreground") return Foreground();
     if (command == L"list") return List();
     if (command == L"item") return Item(wanted);

@@ -1,0 +1,72 @@
+# Sourced after lib.sh by the scenarios of clipboard runs and the folder browser.
+
+# set_clipboard TEXT: the clipboard's Unicode text, set from inside Wine as another program would;
+# TEXT is UTF-8 and may hold line ends.
+set_clipboard() {
+    local file=$FIXTURE.clip.txt
+    printf '%s' "$1" >"$file"
+    e2e_wine 20 "$KORVO_TOOLS/clip.exe" --file "$(winepath -w "$file" 2>/dev/null)" >/dev/null \
+        || fail "could not set the clipboard"
+}
+
+BROWSER_TITLE="フォルダーの参照"
+# The browser's hidden edit control holding the selected folder's display name.
+BROWSER_SELECTION_ID=14149
+
+# wait_browser EXPECTED: waits for the folder browser with the folder named EXPECTED selected (the
+# selection moves there after the browser appears); BROWSER_TEXTS gets its controls' texts.
+wait_browser() {
+    local i
+    for i in $(seq 1 40); do
+        BROWSER_TEXTS=$(inspect dialog-items --title "$BROWSER_TITLE" --timeout 20)
+        BROWSER_SELECTION=$(printf '%s\n' "$BROWSER_TEXTS" | sed -n "s/^$BROWSER_SELECTION_ID\t[^\t]*\t//p")
+        [ "$BROWSER_SELECTION" = "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the folder browser did not open with $1 selected (selection: '$BROWSER_SELECTION')"
+}
+
+# Wine's browser selects a path only as far as its folders were listed since they last changed:
+# list the fixture and its ancestors, as a user's file manager would have, before it opens.
+list_fixture_folders() {
+    local dir=$FIXTURE
+    while [ "$dir" != / ]; do
+        ls -a "$dir" >/dev/null
+        dir=$(dirname "$dir")
+    done
+}
+
+# assert_browser_titled FILE: the browser asks for a folder for FILE.
+assert_browser_titled() {
+    printf '%s\n' "$BROWSER_TEXTS" | grep -qF "フォルダを選択してください ： $1" \
+        || fail "the browser's title does not name $1: $(printf '%s' "$BROWSER_TEXTS" | tr '\n' '|')"
+}
+
+# assert_nothing_downloaded DIR: no file of the run anywhere below DIR, half-written or whole.
+assert_nothing_downloaded() {
+    local found
+    found=$(find "$1" -type f \( -name 'file.zip' -o -name 'kv*.tmp' \) -not -path '*/site/*')
+    [ -z "$found" ] || fail "left behind: $found"
+}
+
+# Menu geometry under Wine with the prefix's fonts, as measured: a 2-pixel frame, then items of
+# 18 pixels (separators 7).
+MENU_FRAME=2
+MENU_ITEM_HEIGHT=18
+
+# menu_item_point RECT_LINE INDEX: sets ITEM_X ITEM_Y to the middle of string item INDEX (from 0,
+# no separator above it) of the menu whose "left top right bottom" is RECT_LINE.
+menu_item_point() {
+    local left top
+    read -r left top _ _ <<<"$1"
+    ITEM_X=$((left + 30))
+    ITEM_Y=$((top + MENU_FRAME + MENU_ITEM_HEIGHT * $2 + MENU_ITEM_HEIGHT / 2))
+}
+
+# menu_rect N: the rectangle of the N-th open menu (1: the top level, 2: the submenu open in it).
+menu_rect() {
+    local rect
+    rect=$(inspect menu-rects --timeout 10 | sed -n "${1}p")
+    [ -n "$rect" ] || fail "menu $1 is not open"
+    printf '%s\n' "$rect"
+}
