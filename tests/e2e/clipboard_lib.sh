@@ -28,8 +28,12 @@ wait_browser() {
 
 # Wine's browser selects a path only as far as its folders were listed since they last changed:
 # list the fixture and its ancestors, as a user's file manager would have, before it opens.
+# Korvo's output files beside the fixture are made first, so that starting it changes no folder
+# listed here (its redirections then only truncate them).
 list_fixture_folders() {
     local dir=$FIXTURE
+    : >>"$FIXTURE.stdout"
+    : >>"$FIXTURE.stderr"
     while [ "$dir" != / ]; do
         ls -a "$dir" >/dev/null
         dir=$(dirname "$dir")
