@@ -64,6 +64,7 @@ if [ -n "$demo" ]; then
     echo "demo: serving $sample ($(stat -c %s "$program_folder/site/$sample") bytes) at $url"
     set -- "$url"
     pick=${pick:-Return}
+    shot=${shot:-$ROOT/build/korvo-shot.png}
 fi
 
 (cd "$program_folder" && exec wine Korvo.exe "$@") &
