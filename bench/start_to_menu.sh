@@ -4,7 +4,8 @@
 # machine in the same run:
 #   bench/start_to_menu.sh [RUNS]          (default 11; needs scripts/build.sh win)
 # Three programs, in turn, RUNS times each, each started by bench/menu_timer.cpp inside Wine:
-#   probe   the one-item menu
+#   probe   the one-item menu; then the same with, added one at a time, what Korvo does before
+#           its menu: its DLLs (+libraries), a 0 ms timer (+timer), its manifest (+manifest)
 #   small   Korvo with one folder: its fixed cost (program load, start-up, one menu)
 #   large   Korvo with the largest configuration: 10 parameters, 500 folders, 10 programs
 #   nested  the same 500 folders inside one group: the same reading and existence checks, but a
@@ -15,7 +16,9 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUNS=${1:-11}
 cd "$ROOT"
 . scripts/wine-env.sh
-for program in build/win/Korvo.exe build/win/bench/menu_probe.exe build/win/bench/menu_timer.exe; do
+PROBES=(menu_probe menu_probe_libraries menu_probe_timer menu_probe_manifest)
+for program in build/win/Korvo.exe build/win/bench/menu_timer.exe "${PROBES[@]/#/build/win/bench/}"; do
+    program=${program%.exe}.exe
     [ -f "$program" ] || { echo "no $program: run scripts/build.sh win first" >&2; exit 1; }
 done
 trap korvo_wine_down EXIT
@@ -24,7 +27,8 @@ korvo_wine_up || exit 1
 BENCH=$WINEPREFIX/drive_c/bench
 rm -rf "$BENCH"
 mkdir -p "$BENCH/small" "$BENCH/large" "$BENCH/nested" "$BENCH/tools"
-cp build/win/bench/menu_probe.exe build/win/bench/menu_timer.exe "$BENCH/"
+cp build/win/bench/menu_timer.exe "$BENCH/"
+for probe in "${PROBES[@]}"; do cp "build/win/bench/$probe.exe" "$BENCH/"; done
 cp build/win/Korvo.exe "$BENCH/small/"
 cp build/win/Korvo.exe "$BENCH/large/"
 cp build/win/Korvo.exe "$BENCH/nested/"
@@ -74,18 +78,21 @@ median() { sort -n "$1" | awk '{ a[NR] = $1 } END { if (NR % 2) print a[(NR + 1)
 measure warmup 'C:\bench\menu_probe.exe'
 measure warmup 'C:\bench\large\Korvo.exe' "$URL"
 for _ in $(seq 1 "$RUNS"); do
-    measure probe 'C:\bench\menu_probe.exe'
+    for probe in "${PROBES[@]}"; do measure "$probe" "C:\\bench\\$probe.exe"; done
     measure small 'C:\bench\small\Korvo.exe' "$URL"
     measure large 'C:\bench\large\Korvo.exe' "$URL"
     measure nested 'C:\bench\nested\Korvo.exe' "$URL"
 done
 
-probe=$(median "$BENCH/probe.times")
+probe=$(median "$BENCH/menu_probe.times")
 small=$(median "$BENCH/small.times")
 large=$(median "$BENCH/large.times")
 nested=$(median "$BENCH/nested.times")
 echo "start to menu, medians of $RUNS runs (ms):"
 echo "  probe (one-item menu)           $probe"
+echo "    + Korvo's DLLs                $(median "$BENCH/menu_probe_libraries.times")"
+echo "    + a 0 ms timer                $(median "$BENCH/menu_probe_timer.times")"
+echo "    + Korvo's manifest            $(median "$BENCH/menu_probe_manifest.times")"
 echo "  Korvo, one folder               $small"
 echo "  Korvo, 500 folders, 10 programs $large"
 echo "  the same, all in one group      $nested"
