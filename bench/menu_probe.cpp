@@ -7,6 +7,7 @@
 //   KORVO_PROBE_LIBRARIES  imports the DLLs Korvo imports (shell, WinINet, COM, version...)
 //   KORVO_PROBE_TIMER      shows the menu from a 0 ms timer armed at WM_CREATE, as Korvo does
 //   KORVO_PROBE_MANIFEST   carries Korvo's manifest (common controls 6, per-monitor DPI)
+//   KORVO_PROBE_COM        initialises COM on its thread first, as Korvo's WinMain does
 #include <windows.h>
 #ifdef KORVO_PROBE_LIBRARIES
 #include <objbase.h>
@@ -61,6 +62,9 @@ void ImportKorvosLibraries() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef KORVO_PROBE_COM
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+#endif
 #ifdef KORVO_PROBE_LIBRARIES
     ImportKorvosLibraries();
 #endif
@@ -81,6 +85,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 #else
     ShowProbeMenu(window);
     DestroyWindow(window);
+#endif
+#ifdef KORVO_PROBE_COM
+    if (SUCCEEDED(com)) CoUninitialize();
 #endif
     return 0;
 }

@@ -5,7 +5,8 @@
 #   bench/start_to_menu.sh [RUNS]          (default 11; needs scripts/build.sh win)
 # Three programs, in turn, RUNS times each, each started by bench/menu_timer.cpp inside Wine:
 #   probe   the one-item menu; then the same with, added one at a time, what Korvo does before
-#           its menu: its DLLs (+libraries), a 0 ms timer (+timer), its manifest (+manifest)
+#           its menu: its DLLs (+libraries), a 0 ms timer (+timer), its manifest (+manifest),
+#           COM initialised at start (+com)
 #   small   Korvo with one folder: its fixed cost (program load, start-up, one menu)
 #   large   Korvo with the largest configuration: 10 parameters, 500 folders, 10 programs
 #   nested  the same 500 folders inside one group: the same reading and existence checks, but a
@@ -16,7 +17,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUNS=${1:-11}
 cd "$ROOT"
 . scripts/wine-env.sh
-PROBES=(menu_probe menu_probe_libraries menu_probe_timer menu_probe_manifest)
+PROBES=(menu_probe menu_probe_libraries menu_probe_timer menu_probe_manifest menu_probe_com)
 for program in build/win/Korvo.exe build/win/bench/menu_timer.exe "${PROBES[@]/#/build/win/bench/}"; do
     program=${program%.exe}.exe
     [ -f "$program" ] || { echo "no $program: run scripts/build.sh win first" >&2; exit 1; }
@@ -93,6 +94,7 @@ echo "  probe (one-item menu)           $probe"
 echo "    + Korvo's DLLs                $(median "$BENCH/menu_probe_libraries.times")"
 echo "    + a 0 ms timer                $(median "$BENCH/menu_probe_timer.times")"
 echo "    + Korvo's manifest            $(median "$BENCH/menu_probe_manifest.times")"
+echo "    + COM initialised first       $(median "$BENCH/menu_probe_com.times")"
 echo "  Korvo, one folder               $small"
 echo "  Korvo, 500 folders, 10 programs $large"
 echo "  the same, all in one group      $nested"
