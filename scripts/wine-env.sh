@@ -101,6 +101,7 @@ korvo_server_up() {
     for i in $(seq 1 50); do
         if wineserver -p >/dev/null 2>&1; then
             KORVO_SERVER_STARTED=1
+            KORVO_SERVER_REUSED=""
             return 0
         fi
         if pid=$(korvo_server_pid); then
