@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Runs Korvo under Wine:  ./korvo.sh [--pick KEYS] [--shot FILE] [Korvo's arguments]
+#   ./korvo.sh                                   the demo: the whole job on a sample file
 #   ./korvo.sh http://127.0.0.1:8000/file.zip
 #   ./korvo.sh --pick "Down Return" http://127.0.0.1:8000/file.zip
 # Installs what is missing, builds Korvo.exe, puts the sample Korvo.ini beside it when there is none,
 # and starts it. Without $DISPLAY it runs in a private Xvfb: it waits for the menu, saves a
 # screenshot (build/korvo-shot.png or --shot FILE), then types --pick KEYS (Escape when none is
 # given) so that the run ends by itself. Prints Korvo's exit code and exits with it.
+#
+# With no argument for Korvo it shows the whole job: it serves a sample file from 127.0.0.1, starts
+# Korvo on its URL with the sample configuration (in C:\korvo-demo of the prefix), picks the first
+# folder of the menu, and prints where the file landed, with its checksum.
 set -uo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
@@ -19,6 +24,8 @@ while [ $# -gt 0 ]; do
     *) break ;;
     esac
 done
+demo=""
+[ $# -gt 0 ] || demo=1
 
 scripts/install-deps.sh || exit 1
 mkdir -p build
@@ -28,11 +35,39 @@ scripts/build.sh win >build/korvo-build.log 2>&1 || { tail -40 build/korvo-build
 . scripts/wine-env.sh
 headless=""
 [ -n "${DISPLAY:-}" ] || headless=1
-trap korvo_wine_down EXIT
+server=""
+end_run() {
+    if [ -n "$server" ]; then kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; fi
+    korvo_wine_down
+}
+trap end_run EXIT
 korvo_wine_up || exit 1
 
 TOOLS=build/win/tools
-(cd build/win && exec wine Korvo.exe "$@") &
+program_folder=$ROOT/build/win
+if [ -n "$demo" ]; then
+    # A fresh program folder with the sample configuration, whatever build/win/Korvo.ini says.
+    program_folder=$WINEPREFIX/drive_c/korvo-demo
+    rm -rf "$program_folder"
+    mkdir -p "$program_folder/site"
+    cp build/win/Korvo.exe src/resources/Korvo.txt src/resources/Korvo.ini "$program_folder/"
+    # A new name on every run, so that the file is found wherever the first folder is.
+    sample=korvo-demo-$(date +%Y%m%d-%H%M%S).bin
+    head -c 262144 /dev/urandom >"$program_folder/site/$sample"
+    port_file=$program_folder/port
+    /usr/bin/python3 tests/e2e/servers/serve.py http "$program_folder/site" --port-file "$port_file" \
+        --lifetime 120 >/dev/null 2>&1 &
+    server=$!
+    for _ in $(seq 1 100); do [ -s "$port_file" ] && break; sleep 0.1; done
+    [ -s "$port_file" ] || { echo "demo: the loopback server did not start"; exit 1; }
+    url=http://127.0.0.1:$(cat "$port_file")/$sample
+    echo "demo: serving $sample ($(stat -c %s "$program_folder/site/$sample") bytes) at $url"
+    set -- "$url"
+    pick=${pick:-Return}
+    shot=${shot:-$ROOT/build/korvo-shot.png}
+fi
+
+(cd "$program_folder" && exec wine Korvo.exe "$@") &
 korvo=$!
 
 if [ -n "$headless" ] || [ -n "$pick" ] || [ -n "$shot" ]; then
@@ -47,6 +82,12 @@ if [ -n "$headless" ] || [ -n "$pick" ] || [ -n "$shot" ]; then
         if [ -n "$pick" ]; then
             # shellcheck disable=SC2086  # KEYS is a list of key names
             timeout 30 wine "$TOOLS/inject.exe" $pick >/dev/null 2>&1
+            # The demo's first item may be a group: Return opens it, the next Return picks its first folder.
+            for _ in 1 2 3; do
+                [ -n "$demo" ] && kill -0 "$korvo" 2>/dev/null || break
+                timeout 20 wine "$TOOLS/inspect.exe" wait-gone --class '#32768' --timeout 2 >/dev/null 2>&1 && break
+                timeout 30 wine "$TOOLS/inject.exe" Return >/dev/null 2>&1
+            done
         elif [ -n "$headless" ] && [ "${seen#\#32768}" != "$seen" ]; then
             timeout 30 wine "$TOOLS/inject.exe" Escape >/dev/null 2>&1
         fi
@@ -69,5 +110,28 @@ if [ -n "$headless" ]; then
 fi
 wait "$korvo"
 code=$?
+
+if [ -n "$demo" ]; then
+    # Wherever the first folder is (a fixed path, the desktop, a dated folder...): find the file by
+    # its name, in the prefix's drive C and in the home folders its shell folders may point to.
+    landed=$(find -L "$WINEPREFIX/drive_c" -maxdepth 8 -name "$sample" -type f ! -path "$program_folder/site/*" \
+        2>/dev/null | head -1)
+    [ -n "$landed" ] || landed=$(find "$HOME" -maxdepth 3 -name "$sample" -type f 2>/dev/null | head -1)
+    served=$(sha256sum <"$program_folder/site/$sample" | cut -d' ' -f1)
+    if [ -z "$landed" ]; then
+        echo "demo: the file did not arrive anywhere"
+        [ "$code" != 0 ] || code=1
+    else
+        echo "demo: the file landed in $landed"
+        echo "demo:   as Korvo sees it: $(winepath -w "$landed" 2>/dev/null)"
+        got=$(sha256sum <"$landed" | cut -d' ' -f1)
+        if [ "$got" = "$served" ]; then
+            echo "demo:   sha256 $got, the same as served"
+        else
+            echo "demo:   sha256 $got, NOT the served $served"
+            [ "$code" != 0 ] || code=1
+        fi
+    fi
+fi
 echo "Korvo exit code: $code"
 exit "$code"

@@ -2,6 +2,7 @@
 # Installs what is missing, builds, and runs every test layer of Korvo:
 #   build   native, Windows (MinGW) and fuzz builds
 #   unit    native GoogleTest through ctest, with AddressSanitizer and UBSan
+#   lint    no compiler warning in the builds, clang-tidy and cppcheck clean on the core
 #   win32   the Win32 layer's GoogleTest under Wine
 #   fuzz    each libFuzzer target for a bounded time (KORVO_FUZZ_SECONDS, 15 by default)
 #   e2e     Korvo.exe under Wine in Xvfb, driven like a user would (tests/e2e/scenarios)
@@ -69,6 +70,24 @@ else
     failed=1
 fi
 record_layer unit $passed $failed
+
+# ---- lint
+passed=0 failed=0
+if scripts/lint.sh >"$LOGS/lint.log" 2>&1; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    show_log_tail "$LOGS/lint.log" 40
+fi
+# Every target compiles with -Wall -Wextra; a build that rebuilt only part shows that part's warnings.
+if grep -h 'warning:' "$LOGS"/build-*.log >"$LOGS/warnings.log"; then
+    failed=$((failed + 1))
+    echo "compiler warnings:"
+    sort -u "$LOGS/warnings.log" | head -20
+else
+    passed=$((passed + 1))
+fi
+record_layer lint $passed $failed
 
 # ---- Wine for the two Windows layers: one display, one prefix, one warm server
 . scripts/wine-env.sh

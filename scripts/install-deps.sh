@@ -8,6 +8,7 @@ PACKAGES=(
     g++-mingw-w64-x86-64 wine wine64 xvfb clang libclang-rt-14-dev
     fonts-ipafont-gothic fonts-ipafont-mincho python3-pyftpdlib locales
     imagemagick x11-utils openssl curl libgnutls30 procps e2fsprogs
+    clang-tidy cppcheck
 )
 
 SUDO=""

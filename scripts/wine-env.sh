@@ -16,6 +16,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d"
 
 KORVO_XVFB_PID=""
 KORVO_SERVER_STARTED=""
+KORVO_SERVER_REUSED=""
 
 korvo_log() { echo "[wine-env] $*" >&2; }
 
@@ -61,6 +62,8 @@ korvo_write_prefix_reg() {
 korvo_prefix_up() {
     if [ -f "$WINEPREFIX/.korvo-ready" ]; then return 0; fi
     korvo_log "creating the Wine prefix $WINEPREFIX"
+    # A half-made prefix may still have its server running: end it before the files go.
+    if korvo_server_pid >/dev/null; then timeout 30 wineserver -k >/dev/null 2>&1 || true; fi
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     timeout 300 wineboot -i >/dev/null 2>&1 || { korvo_log "wineboot failed"; return 1; }
@@ -73,9 +76,45 @@ korvo_prefix_up() {
     touch "$WINEPREFIX/.korvo-ready"
 }
 
+# The PID of the wineserver that serves this prefix, if one runs. A server works in a folder named
+# after the prefix's device and inode (.../server-DEV-INODE, both in hexadecimal) under a temporary
+# folder whose name varies.
+korvo_server_pid() {
+    [ -d "$WINEPREFIX" ] || return 1
+    local folder pid
+    folder=$(printf '/server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+    for pid in $(pgrep -u "$(id -u)" wineserver); do
+        if [[ "$(readlink "/proc/$pid/cwd" 2>/dev/null)" == *"$folder" ]]; then
+            echo "$pid"
+            return 0
+        fi
+    done
+    return 1
+}
+
 # Keeps the server alive between programs: a scenario then takes under a second instead of two.
+# A server of the prefix may already be running: left from an interrupted run, or ./korvo.sh beside
+# the tests. Then the programs use that one, and korvo_wine_down leaves it alone; a server that
+# is on its way out is waited for, and a new one started.
 korvo_server_up() {
-    wineserver -p >/dev/null 2>&1 && KORVO_SERVER_STARTED=1
+    local i pid
+    for i in $(seq 1 50); do
+        if wineserver -p >/dev/null 2>&1; then
+            KORVO_SERVER_STARTED=1
+            KORVO_SERVER_REUSED=""
+            return 0
+        fi
+        if pid=$(korvo_server_pid); then
+            if [ -z "${KORVO_SERVER_REUSED:-}" ]; then korvo_log "using the prefix's running wineserver (pid $pid)"; fi
+            KORVO_SERVER_REUSED=$pid
+            # A server that was told to end holds its lock a little longer: give it a moment.
+            [ "$i" -lt 5 ] || return 0
+        fi
+        sleep 0.2
+    done
+    if [ -n "${KORVO_SERVER_REUSED:-}" ] && kill -0 "$KORVO_SERVER_REUSED" 2>/dev/null; then return 0; fi
+    korvo_log "no wineserver could be started for $WINEPREFIX"
+    return 1
 }
 
 korvo_wine_up() {
@@ -86,10 +125,12 @@ korvo_wine_up() {
     korvo_server_up
 }
 
-# Ends the prefix's Wine processes (only this prefix's) and the Xvfb we started, by PID.
+# Ends the prefix's Wine processes (only this prefix's) and the Xvfb we started, by PID. A server
+# that was already running when korvo_wine_up came belongs to someone else: it stays.
 korvo_wine_down() {
-    timeout 30 wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$KORVO_SERVER_STARTED" ]; then timeout 30 wineserver -k >/dev/null 2>&1 || true; fi
     KORVO_SERVER_STARTED=""
+    KORVO_SERVER_REUSED=""
     if [ -n "$KORVO_XVFB_PID" ]; then
         kill "$KORVO_XVFB_PID" 2>/dev/null || true
         wait "$KORVO_XVFB_PID" 2>/dev/null || true

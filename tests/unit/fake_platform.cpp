@@ -203,7 +203,7 @@ public:
     bool Close() override {
         closed_ = true;
         platform_.closeOrder.push_back("file");
-        return !platform_.writeFails;
+        return !platform_.writeFails && !platform_.closeFails;
     }
 
 private:

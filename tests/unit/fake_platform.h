@@ -158,6 +158,7 @@ public:
     bool internetOpenFails = false;
     bool temporaryFileFails = false;
     bool writeFails = false;          // every Write fails (a full disk)
+    bool closeFails = false;          // writes succeed, the last flush at Close fails
     bool deadlineExpires = false;     // RunWithDeadline runs the work, then reports TimedOut
     std::deque<std::shared_ptr<UrlScript>> urlScripts;  // one per OpenUrl; empty or null: fails
     std::vector<std::string> openedUrls;

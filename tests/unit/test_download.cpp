@@ -97,6 +97,12 @@ TEST(DownloadFailures, EveryFailureIsReportedAndLeavesTheFolderAsItWas) {
              p.urlScripts.push_back(std::make_shared<UrlScript>(UrlScript{200, -1, {"data"}, false, 0}));
          },
          TEXT_DOWNLOAD_FAILED, TEXT_WRITE_ERROR_CAPTION},
+        // The whole body was written, but its last part never reached the disk: still no file.
+        {"disk full when the file is closed", [](FakePlatform& p, RunState&) {
+             p.closeFails = true;
+             p.urlScripts.push_back(std::make_shared<UrlScript>(UrlScript{200, 4, {"data"}, false, 0}));
+         },
+         TEXT_DOWNLOAD_FAILED, TEXT_WRITE_ERROR_CAPTION},
         {"blocks keep arriving past the time-out",
          [](FakePlatform& p, RunState& r) {
              r.timeoutSeconds = 2;
