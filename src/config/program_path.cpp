@@ -25,7 +25,7 @@ std::optional<std::string> ExistingAsWritten(Platform& platform, const std::stri
     return FitsPathBuffer(full) ? *full : written;
 }
 
-std::optional<std::string> Accepted(std::optional<std::string> found) {
+std::optional<std::string> Accepted(const std::optional<std::string>& found) {
     return FitsPathBuffer(found) ? found : std::nullopt;
 }
 
