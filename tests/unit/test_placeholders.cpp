@@ -15,7 +15,7 @@ const std::string HYOU = "\x95\x5C";
 
 class PlaceholdersExpansionTest : public ::testing::Test {
 protected:
-    void SetUp() override { run = testing::StartedRun(); }  // the program lies in C:\Korvo\
+    void SetUp() override { run = testing::StartedRun(); }  // the program lies in C:\Korvo
 
     std::string Expand(const std::string& text) { return ExpandPlaceholders(platform, run, text); }
 
