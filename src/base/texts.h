@@ -28,4 +28,14 @@ constexpr char TEXT_VERSION_CAPTION[] = "\x83o\x81[\x83W\x83\x87\x83\x93\x8F\xEE
 // バージョン
 constexpr char TEXT_VERSION_LABEL[] = "\x83o\x81[\x83W\x83\x87\x83\x93";
 
+// The download's progress window.
+// ダウンロード中
+constexpr char TEXT_PROGRESS_CAPTION[] = "\x83_\x83" "E\x83\x93\x83\x8D\x81[\x83h\x92\x86";
+// キャンセル
+constexpr char TEXT_CANCEL[] = "\x83L\x83\x83\x83\x93\x83Z\x83\x8B";
+// バイト
+constexpr char TEXT_BYTES[] = "\x83o\x83" "C\x83g";
+// /秒
+constexpr char TEXT_PER_SECOND[] = "/\x95" "b";
+
 }  // namespace korvo
