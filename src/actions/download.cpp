@@ -1,9 +1,12 @@
 #include "actions/download.h"
 
+#include <atomic>
 #include <limits>
 #include <memory>
 #include <vector>
 
+#include "actions/download_name.h"
+#include "actions/download_progress.h"
 #include "base/text.h"
 #include "base/texts.h"
 
@@ -11,15 +14,24 @@ namespace korvo {
 
 namespace {
 
-// Everything the transfer touches. It is shared with the worker that runs the transfer, because
-// after a time-out that worker may still be blocked in a read and outlive DownloadUrl.
+// Everything the transfer touches. The worker holds it through a shared_ptr and touches nothing
+// else (not the Platform, which lives in the entry point's frame): after a time-out or a cancel
+// that worker may still be blocked in a read, and outlive DownloadUrl and the Platform both.
 struct TransferJob {
-    Platform& platform;
     std::unique_ptr<InternetSession> session;
     std::unique_ptr<OutputFile> file;
     std::string url;
     std::uint32_t timeoutSeconds = 0;
+    std::function<std::uint64_t()> clock;
     TransferOutcome outcome = TransferOutcome::OpenFailed;
+
+    // Read by the waiting thread for the progress window while the worker runs. The texts are
+    // written once, before `opened` is set, and only read after it is seen set.
+    std::atomic<bool> opened{false};
+    std::atomic<unsigned long long> received{0};
+    std::atomic<long long> announced{-1};
+    std::string contentDisposition;
+    std::string finalUrl;
 };
 
 bool IsErrorStatus(int statusCode) { return statusCode >= 400; }
@@ -33,7 +45,7 @@ bool BodyIsShort(const UrlReader& reader, unsigned long long received) {
 TransferOutcome CopyBody(TransferJob& job, UrlReader& reader) {
     std::vector<char> buffer(READ_BLOCK_SIZE);  // one block, reused for the whole body
     unsigned long long received = 0;
-    const std::uint64_t start = job.platform.NowSeconds();
+    const std::uint64_t start = job.clock();
     for (;;) {
         std::size_t count = 0;
         if (!reader.Read(buffer.data(), buffer.size(), count)) return TransferOutcome::ReadFailed;
@@ -43,7 +55,8 @@ TransferOutcome CopyBody(TransferJob& job, UrlReader& reader) {
         }
         if (!job.file->Write(buffer.data(), count)) return TransferOutcome::WriteFailed;
         received += count;
-        if (TimeoutExceeded(start, job.platform.NowSeconds(), job.timeoutSeconds)) {
+        job.received.store(received, std::memory_order_relaxed);
+        if (TimeoutExceeded(start, job.clock(), job.timeoutSeconds)) {
             return TransferOutcome::TimedOut;
         }
     }
@@ -53,6 +66,10 @@ TransferOutcome CopyBody(TransferJob& job, UrlReader& reader) {
 void Transfer(TransferJob& job) {
     std::unique_ptr<UrlReader> reader = job.session->OpenUrl(job.url);
     if (reader && !IsErrorStatus(reader->StatusCode())) {
+        job.contentDisposition = reader->ContentDisposition();
+        job.finalUrl = reader->FinalUrl();
+        job.announced.store(reader->ContentLength(), std::memory_order_relaxed);
+        job.opened.store(true, std::memory_order_release);
         job.outcome = CopyBody(job, *reader);
     }
     reader.reset();
@@ -65,6 +82,7 @@ const char* FailureCaption(TransferOutcome outcome) {
     switch (outcome) {
         case TransferOutcome::ReadFailed: return TEXT_READ_ERROR_CAPTION;
         case TransferOutcome::WriteFailed: return TEXT_WRITE_ERROR_CAPTION;
+        case TransferOutcome::NotStarted: return TEXT_INIT_ERROR_CAPTION;
         default: return TEXT_OPEN_ERROR_CAPTION;
     }
 }
@@ -85,6 +103,80 @@ std::uint32_t DeadlineSeconds(std::uint32_t timeoutSeconds) {
                                                                        : timeoutSeconds + 1;
 }
 
+// A temporary file of a name of Korvo's own, no longer than the room the folder leaves, so that
+// it can be created wherever the final file could be. Names that exist already are skipped.
+std::unique_ptr<OutputFile> CreateTemporaryFile(Platform& platform, const std::string& folderPath,
+                                                std::string& temporaryPath) {
+    if (folderPath.size() >= PATH_MAX_CHARS) return nullptr;
+    const std::size_t room = PATH_MAX_CHARS - folderPath.size();
+    const auto seed = static_cast<unsigned>(platform.NowMilliseconds());
+    for (unsigned attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS; ++attempt) {
+        const std::string path = folderPath + TemporaryFileName(room, seed + attempt);
+        if (platform.PathFileExists(path)) continue;
+        if (auto file = platform.CreateNewFile(path)) {
+            temporaryPath = path;
+            return file;
+        }
+    }
+    return nullptr;
+}
+
+// The server's name for the file, when the URL gave none and the server gives one that fits.
+std::string SavedName(Platform& platform, const RunState& run, const TransferJob& job,
+                      const std::string& folderPath) {
+    if (run.url.fileNameFromUrl != 0 || !job.opened.load(std::memory_order_acquire)) {
+        return run.url.fileName;
+    }
+    const std::string name =
+        ServerFileName(job.contentDisposition, job.finalUrl,
+                       [&platform](const std::string& utf8) { return platform.Utf8ToCodePage932(utf8); });
+    if (name.empty() || folderPath.size() + name.size() > PATH_MAX_CHARS) return run.url.fileName;
+    return name;
+}
+
+// Decides, on the waiting thread, when the progress window opens and what it says, and passes on
+// the user's Cancel.
+class ProgressWatch {
+public:
+    ProgressWatch(Platform& platform, const RunState& run, const TransferJob& job,
+                  std::string folderPath)
+        : platform_(platform), run_(run), job_(job), folder_(std::move(folderPath)),
+          start_(platform.NowMilliseconds()) {}
+    ~ProgressWatch() {
+        if (shown_) platform_.CloseProgress();
+    }
+
+    // False when the user asked to cancel.
+    bool Tick() {
+        const std::uint64_t elapsed = platform_.NowMilliseconds() - start_;
+        if (elapsed < PROGRESS_DELAY_MS) return true;
+        if (name_.empty() && job_.opened.load(std::memory_order_acquire)) {
+            name_ = SavedName(platform_, run_, job_, folder_);
+        }
+        ProgressView view;
+        view.caption = TEXT_PROGRESS_CAPTION;
+        view.fileName = name_.empty() ? run_.url.fileName : name_;
+        view.folder = folder_;
+        const unsigned long long received = job_.received.load(std::memory_order_relaxed);
+        const long long announced = job_.announced.load(std::memory_order_relaxed);
+        view.status = ProgressStatus(received, announced, elapsed);
+        view.percent = ProgressPercent(received, announced);
+        view.anchor = run_.menuAnchor;
+        view.cancelLabel = TEXT_CANCEL;
+        shown_ = true;
+        return platform_.ShowProgress(view);
+    }
+
+private:
+    Platform& platform_;
+    const RunState& run_;
+    const TransferJob& job_;
+    std::string folder_;
+    std::uint64_t start_;
+    std::string name_;
+    bool shown_ = false;
+};
+
 }  // namespace
 
 bool IsUnlimitedTimeout(std::uint32_t timeoutSeconds) {
@@ -100,18 +192,19 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
                 const std::string& folder) {
     std::string folderPath = CutToFit(folder, PATH_MAX_CHARS);
     PathAddBackslash(folderPath);
-    const std::string destination = folderPath + run.url.fileName;
 
-    auto job = std::make_shared<TransferJob>(TransferJob{platform, nullptr, nullptr, url,
-                                                         run.timeoutSeconds});
+    auto job = std::make_shared<TransferJob>();
+    job->url = url;
+    job->timeoutSeconds = run.timeoutSeconds;
+    job->clock = platform.WorkerClock();
     job->session = platform.OpenInternet("download");
     if (!job->session) {
         platform.ShowMessage(TEXT_DOWNLOAD_FAILED, TEXT_INIT_ERROR_CAPTION);
         return 0;
     }
     std::string temporaryPath;
-    if (destination.size() <= PATH_MAX_CHARS) {
-        job->file = platform.CreateTemporaryFile(folderPath, temporaryPath);
+    if (folderPath.size() + run.url.fileName.size() <= PATH_MAX_CHARS) {
+        job->file = CreateTemporaryFile(platform, folderPath, temporaryPath);
     }
     if (!job->file) {
         job->session.reset();
@@ -119,19 +212,36 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
         return 0;
     }
 
-    const WaitResult wait =
-        platform.RunWithDeadline([job] { Transfer(*job); }, DeadlineSeconds(run.timeoutSeconds),
-                                 IsUnlimitedTimeout(run.timeoutSeconds));
-    // After a time-out the worker may still hold the file open: it was opened so that it can be
-    // removed all the same, and the job stays alive with the worker.
-    const TransferOutcome outcome = wait == WaitResult::TimedOut ? TransferOutcome::TimedOut
-                                                                 : job->outcome;
-    if (outcome == TransferOutcome::Complete && platform.ReplaceFile(temporaryPath, destination)) {
-        return 1;
+    WaitResult wait = WaitResult::Finished;
+    {
+        ProgressWatch watch(platform, run, *job, folderPath);
+        wait = platform.RunWatched([job] { Transfer(*job); }, DeadlineSeconds(run.timeoutSeconds),
+                                   IsUnlimitedTimeout(run.timeoutSeconds),
+                                   [&watch] { return watch.Tick(); });
+    }  // the progress window closes before the file is renamed or a message is shown
+
+    // Only a finished worker's outcome may be read: an abandoned one may still be writing it.
+    TransferOutcome outcome = TransferOutcome::Complete;
+    switch (wait) {
+        case WaitResult::Finished: outcome = job->outcome; break;
+        case WaitResult::TimedOut: outcome = TransferOutcome::TimedOut; break;
+        case WaitResult::Cancelled: outcome = TransferOutcome::Cancelled; break;
+        case WaitResult::NotStarted:
+            // The work never ran: its handles are still ours to close before the file goes.
+            job->session.reset();
+            job->file.reset();
+            outcome = TransferOutcome::NotStarted;
+            break;
+    }
+    // After a time-out or a cancel the worker may still hold the file open: it was opened so that
+    // it can be removed all the same, and the job stays alive with the worker.
+    if (outcome == TransferOutcome::Complete) {
+        const std::string destination = folderPath + SavedName(platform, run, *job, folderPath);
+        if (platform.ReplaceFile(temporaryPath, destination)) return 1;
+        outcome = TransferOutcome::WriteFailed;
     }
     platform.RemoveFile(temporaryPath);
-    ReportFailure(platform, outcome == TransferOutcome::Complete ? TransferOutcome::WriteFailed
-                                                                 : outcome);
+    if (outcome != TransferOutcome::Cancelled) ReportFailure(platform, outcome);
     return 0;
 }
 

@@ -135,6 +135,8 @@ std::string MakeSafeFileName(std::string_view name) {
         }
     }
     std::string_view stem = std::string_view(safe).substr(0, safe.find('.'));
+    // Windows drops blanks and dots at the end of a name, so "con .txt" still opens the device.
+    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.remove_suffix(1);
     if (IsDeviceName(stem)) safe.insert(0, 1, '_');
     return CutToFit(safe, PATH_MAX_CHARS);
 }

@@ -30,4 +30,14 @@ constexpr char TEXT_VERSION_LABEL[] = "\x83o\x81[\x83W\x83\x87\x83\x93";
 // フォルダを選択してください ： (the folder browser's title, followed by the file name)
 constexpr char TEXT_BROWSE_TITLE[] = "\x83t\x83H\x83\x8B\x83_\x82\xF0\x91I\x91\xF0\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2 \x81" "F ";
 
+// The download's progress window.
+// ダウンロード中
+constexpr char TEXT_PROGRESS_CAPTION[] = "\x83_\x83" "E\x83\x93\x83\x8D\x81[\x83h\x92\x86";
+// キャンセル
+constexpr char TEXT_CANCEL[] = "\x83L\x83\x83\x83\x93\x83Z\x83\x8B";
+// バイト
+constexpr char TEXT_BYTES[] = "\x83o\x83" "C\x83g";
+// /秒
+constexpr char TEXT_PER_SECOND[] = "/\x95" "b";
+
 }  // namespace korvo

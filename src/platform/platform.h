@@ -46,6 +46,12 @@ public:
     virtual int StatusCode() const = 0;
     // Content-Length the server announced, or -1 when it announced none.
     virtual long long ContentLength() const = 0;
+
+    // --- Download: what the server says about the file ---
+    // The Content-Disposition header as received; empty when there is none (FTP, or not sent).
+    virtual std::string ContentDisposition() const = 0;
+    // The URL the body came from, after redirects.
+    virtual std::string FinalUrl() const = 0;
 };
 
 // One Internet session (the handle of InternetOpen). Destroying it closes the handle; every reader
@@ -71,7 +77,23 @@ enum class OpenMode {
 
 enum class BoxIcon { None, Information };
 
-enum class WaitResult { Finished, TimedOut };
+enum class WaitResult {
+    Finished,
+    TimedOut,
+    Cancelled,   // the watcher asked to stop
+    NotStarted,  // no thread could be started; the work has not run
+};
+
+// What the download's progress window shows. The core composes every text.
+struct ProgressView {
+    std::string caption;
+    std::string fileName;
+    std::string folder;  // shortened by the window to fit its width
+    std::string status;  // bytes received, total and rate
+    int percent = -1;    // 0..100, or -1 when the size is unknown (a moving bar)
+    Point anchor;        // where the menu was shown; the window is kept on screen around it
+    std::string cancelLabel;
+};
 
 // The local calendar date, as the system clock and time zone give it.
 struct LocalDate {
@@ -100,10 +122,6 @@ public:
     // Reads a whole file (opened for reading, shared for reading only). nullopt when it cannot be
     // opened or read; with OpenOrCreate a missing file is created empty first.
     virtual std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) = 0;
-    // Creates a new, uniquely named temporary file inside `folder` (which ends with a backslash)
-    // and stores its path. Other threads may delete the file while it is open.
-    virtual std::unique_ptr<OutputFile> CreateTemporaryFile(const std::string& folder,
-                                                            std::string& temporaryPath) = 0;
     // Moves `from` over `to`, replacing an existing file of that name.
     virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
@@ -111,10 +129,6 @@ public:
     // --- Clock and threads -------------------------------------------------------------------
     // Whole seconds of a monotonic or wall clock: only differences are used.
     virtual std::uint64_t NowSeconds() = 0;
-    // Runs `work` and waits for it at most `seconds` (no limit when `unlimited`). On TimedOut the
-    // work may still be running and must only touch state it owns (shared through shared_ptr).
-    virtual WaitResult RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
-                                       bool unlimited) = 0;
 
     // --- Network ----------------------------------------------------------------------------
     // InternetOpen with the agent name and direct access; nullptr on failure.
@@ -185,6 +199,30 @@ public:
     // The shell's folder browser, owned by the host window and titled `title`, with `start`
     // selected when it opens. The folder the user chose, or an empty string on Cancel.
     virtual std::string BrowseForFolder(const std::string& start, const std::string& title) = 0;
+
+    // --- Download: files, worker, clock, progress window ------------------------------------
+    // Creates `path`, which must not exist yet, for writing. Other threads may delete the file
+    // while it is open. nullptr when it exists or cannot be created.
+    virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
+    // Milliseconds of a monotonic clock: only differences are used.
+    virtual std::uint64_t NowMilliseconds() = 0;
+    // A clock in whole seconds for a worker thread. It must not refer to this Platform: a worker
+    // abandoned after a time-out may still read it while the process ends.
+    virtual std::function<std::uint64_t()> WorkerClock() = 0;
+    // Runs `work` on a worker thread and waits for it at most `seconds` (no limit when
+    // `unlimited`), keeping the calling thread's messages flowing and calling `watch` on it every
+    // WATCH_INTERVAL_MS or so; `watch` returning false ends the wait with Cancelled. On TimedOut
+    // and Cancelled the work may still be running and must only touch state it owns.
+    virtual WaitResult RunWatched(std::function<void()> work, std::uint32_t seconds,
+                                  bool unlimited, std::function<bool()> watch) = 0;
+    // Opens the progress window, or updates it when it is open. False once the user has asked to
+    // cancel (its Cancel button, Escape, or closing it).
+    virtual bool ShowProgress(const ProgressView& view) = 0;
+    virtual void CloseProgress() = 0;
+    // Converts UTF-8 bytes to code page 932; characters it cannot hold become "_".
+    virtual std::string Utf8ToCodePage932(const std::string& utf8) = 0;
 };
+
+constexpr int WATCH_INTERVAL_MS = 100;
 
 }  // namespace korvo

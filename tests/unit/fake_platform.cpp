@@ -212,12 +212,16 @@ private:
     bool closed_ = false;
 };
 
-std::unique_ptr<OutputFile> FakePlatform::CreateTemporaryFile(const std::string& folder,
-                                                              std::string& temporaryPath) {
-    if (temporaryFileFails || !PathIsDirectory(folder)) return nullptr;
-    temporaryPath = folder + "kv" + std::to_string(nextTemporary_++) + ".tmp";
-    AddFile(temporaryPath, "");
-    return std::make_unique<FakeOutputFile>(*this, temporaryPath);
+std::unique_ptr<OutputFile> FakePlatform::CreateNewFile(const std::string& path) {
+    createdFiles.push_back(path);
+    const std::string key = Key(path);
+    const std::size_t cut = key.rfind('\\');
+    if (temporaryFileFails || path.size() > 259 || files_.count(key) || folders_.count(key) ||
+        cut == std::string::npos || !folders_.count(key.substr(0, cut))) {
+        return nullptr;
+    }
+    AddFile(path, "");
+    return std::make_unique<FakeOutputFile>(*this, path);
 }
 
 bool FakePlatform::ReplaceFile(const std::string& from, const std::string& to) {
@@ -235,11 +239,43 @@ bool FakePlatform::RemoveFile(const std::string& path) {
     return files_.erase(Key(path)) != 0;
 }
 
-WaitResult FakePlatform::RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
-                                         bool unlimited) {
+WaitResult FakePlatform::RunWatched(std::function<void()> work, std::uint32_t seconds,
+                                    bool unlimited, std::function<bool()> watch) {
     deadlines.push_back(unlimited ? 0xFFFFFFFFu : seconds);
+    if (threadStartFails) return WaitResult::NotStarted;
+    inWork = true;
     work();
+    inWork = false;
+    for (int tick = 0; tick < watchTicks; ++tick) {
+        nowMs += watchStepMs;
+        if (!watch()) return WaitResult::Cancelled;
+    }
     return deadlineExpires ? WaitResult::TimedOut : WaitResult::Finished;
+}
+
+bool FakePlatform::ShowProgress(const ProgressView& view) {
+    progressViews.push_back(view);
+    return !cancelOnShow;
+}
+
+std::string FakePlatform::Utf8ToCodePage932(const std::string& utf8) {
+    std::string text;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[at]);
+        if (c < 0x80) {
+            text += utf8[at++];
+        } else if (utf8.compare(at, 3, "\xE6\x97\xA5") == 0) {
+            text += "\x93\xFA";
+            at += 3;
+        } else if (utf8.compare(at, 3, "\xE6\x9C\xAC") == 0) {
+            text += "\x96\x7B";
+            at += 3;
+        } else {
+            text += '_';
+            at += c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        }
+    }
+    return text;
 }
 
 namespace {
@@ -260,6 +296,8 @@ public:
     }
     int StatusCode() const override { return script_->statusCode; }
     long long ContentLength() const override { return script_->contentLength; }
+    std::string ContentDisposition() const override { return script_->contentDisposition; }
+    std::string FinalUrl() const override { return script_->finalUrl; }
 
 private:
     FakePlatform& platform_;

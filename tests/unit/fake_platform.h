@@ -64,6 +64,8 @@ struct UrlScript {
     std::vector<std::string> blocks;  // handed out in order, each cut to the read size asked for
     bool failAfterBlocks = false;     // the read after the last block fails
     int secondsPerBlock = 0;          // the fake clock advances this much on every read
+    std::string contentDisposition = {};  // the header, when the server sends one
+    std::string finalUrl = {};            // the URL after redirects; empty: the URL opened
 };
 
 class FakePlatform : public Platform {
@@ -79,15 +81,14 @@ public:
     bool PathFileExists(const std::string& path) override;
     bool PathIsDirectory(const std::string& path) override;
     std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) override;
-    std::unique_ptr<OutputFile> CreateTemporaryFile(const std::string& folder,
-                                                    std::string& temporaryPath) override;
     bool ReplaceFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
 
     // --- Clock and threads ---
-    std::uint64_t NowSeconds() override { return now; }
-    WaitResult RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
-                               bool unlimited) override;
+    std::uint64_t NowSeconds() override {
+        clockReadsByWork += inWork;
+        return now;
+    }
 
     // --- Network ---
     std::unique_ptr<InternetSession> OpenInternet(const std::string& agent) override;
@@ -147,6 +148,25 @@ public:
     std::optional<std::string> ReadClipboardText() override;
     std::string BrowseForFolder(const std::string& start, const std::string& title) override;
 
+    // --- Download: files, worker, clock, progress window ---
+    // Refuses a path of more than 259 characters, as the file system does.
+    std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
+    std::uint64_t NowMilliseconds() override {
+        clockReadsByWork += inWork;
+        return nowMs;
+    }
+    std::function<std::uint64_t()> WorkerClock() override {
+        return [this] { return now; };
+    }
+    // Runs the work, then calls `watch` `watchTicks` times, advancing the clock by `watchStepMs`
+    // before each, as the real wait does while the worker runs.
+    WaitResult RunWatched(std::function<void()> work, std::uint32_t seconds, bool unlimited,
+                          std::function<bool()> watch) override;
+    bool ShowProgress(const ProgressView& view) override;
+    void CloseProgress() override { ++progressCloses; }
+    // ASCII as it is, "日本" (the one pair the tests use), anything else "_".
+    std::string Utf8ToCodePage932(const std::string& utf8) override;
+
     // --- Knobs and records ---
     FakeMenu& Menu(MenuHandle handle) { return menus.at(handle); }
     int LiveMenuCount() const;  // menus created and not destroyed
@@ -156,10 +176,20 @@ public:
     Point cursor{10, 20};
     std::optional<Rect> previousWindowRect;
     bool internetOpenFails = false;
-    bool temporaryFileFails = false;
+    bool temporaryFileFails = false;  // CreateNewFile always fails
     bool writeFails = false;          // every Write fails (a full disk)
-    bool closeFails = false;          // writes succeed, the last flush at Close fails
-    bool deadlineExpires = false;     // RunWithDeadline runs the work, then reports TimedOut
+    bool closeFails = false;          // writes succeed, the final Close fails
+    bool threadStartFails = false;    // RunWatched cannot start its worker
+    std::uint64_t nowMs = 5000000;
+    int watchTicks = 0;
+    std::uint64_t watchStepMs = 0;
+    bool cancelOnShow = false;        // ShowProgress answers "cancel" (the user pressed Cancel)
+    std::vector<ProgressView> progressViews;
+    int progressCloses = 0;
+    std::vector<std::string> createdFiles;  // every path CreateNewFile was asked for
+    bool deadlineExpires = false;     // RunWatched runs the work, then reports TimedOut
+    int clockReadsByWork = 0;         // NowSeconds / NowMilliseconds called from inside the work
+    bool inWork = false;
     std::deque<std::shared_ptr<UrlScript>> urlScripts;  // one per OpenUrl; empty or null: fails
     std::vector<std::string> openedUrls;
     std::string internetAgent;
@@ -196,7 +226,6 @@ private:
     std::map<std::string, std::string> files_;  // key -> content
     std::map<std::string, std::string> names_;  // key -> path as first written
     MenuHandle nextMenu_ = 0x100;
-    int nextTemporary_ = 1;
     friend class FakeOutputFile;
 };
 

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "actions/download.h"
+
+#include <tuple>
+
+#include "actions/download_name.h"
+#include "actions/download_progress.h"
 #include "base/texts.h"
 #include "fake_platform.h"
 
@@ -84,6 +89,11 @@ TEST(DownloadFailures, EveryFailureIsReportedAndLeavesTheFolderAsItWas) {
          TEXT_DOWNLOAD_FAILED, TEXT_OPEN_ERROR_CAPTION},
         {"server fault status", serve({500, 10, {"oops"}, false, 0}), TEXT_DOWNLOAD_FAILED,
          TEXT_OPEN_ERROR_CAPTION},
+        {"lowest error status", serve({400, -1, {"bad request"}, false, 0}), TEXT_DOWNLOAD_FAILED,
+         TEXT_OPEN_ERROR_CAPTION},
+        {"FTP transfer cut before the size the server reported",
+         serve({0, 5000, {std::string(2000, 'f')}, false, 0}), TEXT_DOWNLOAD_FAILED,
+         TEXT_READ_ERROR_CAPTION},
         {"read fails mid-body", serve({200, -1, {"part"}, true, 0}), TEXT_DOWNLOAD_FAILED,
          TEXT_READ_ERROR_CAPTION},
         {"connection dropped before the announced length",
@@ -97,12 +107,16 @@ TEST(DownloadFailures, EveryFailureIsReportedAndLeavesTheFolderAsItWas) {
              p.urlScripts.push_back(std::make_shared<UrlScript>(UrlScript{200, -1, {"data"}, false, 0}));
          },
          TEXT_DOWNLOAD_FAILED, TEXT_WRITE_ERROR_CAPTION},
-        // The whole body was written, but its last part never reached the disk: still no file.
-        {"disk full when the file is closed", [](FakePlatform& p, RunState&) {
+        {"close fails after good writes", [](FakePlatform& p, RunState&) {
              p.closeFails = true;
              p.urlScripts.push_back(std::make_shared<UrlScript>(UrlScript{200, 4, {"data"}, false, 0}));
          },
          TEXT_DOWNLOAD_FAILED, TEXT_WRITE_ERROR_CAPTION},
+        {"the worker thread cannot be started", [](FakePlatform& p, RunState&) {
+             p.threadStartFails = true;
+             p.urlScripts.push_back(std::make_shared<UrlScript>(UrlScript{200, 4, {"data"}, false, 0}));
+         },
+         TEXT_DOWNLOAD_FAILED, TEXT_INIT_ERROR_CAPTION},
         {"blocks keep arriving past the time-out",
          [](FakePlatform& p, RunState& r) {
              r.timeoutSeconds = 2;
@@ -141,6 +155,196 @@ TEST_F(DownloadTest, TooLongDestinationIsAWriteErrorNotAnOverrun) {
     EXPECT_EQ(Download(), 0);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].caption, TEXT_WRITE_ERROR_CAPTION);
+}
+
+// The destination may use every one of its 259 characters, and the temporary file fits wherever
+// the final file fits: its name is never longer than the room the folder leaves.
+TEST_F(DownloadTest, DestinationFitsUpTo259CharactersWhateverTheFolderDepth) {
+    struct Case {
+        std::size_t folderChars;  // with its backslash
+        std::size_t nameChars;
+        int result;
+    };
+    const Case cases[] = {
+        {250, 9, 1}, {248, 11, 1}, {253, 6, 1}, {257, 2, 1}, {200, 58, 1}, {200, 59, 1},
+        {200, 60, 0}, {250, 10, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.folderChars) + " + " + std::to_string(c.nameChars));
+        FakePlatform fresh;
+        const std::string folder = "C:\\" + std::string(c.folderChars - 4, 'f');
+        fresh.AddFolder(folder);
+        RunState deep = run;
+        deep.url.fileName = std::string(c.nameChars - 2, 'n') + ".z";
+        fresh.urlScripts.push_back(std::make_shared<UrlScript>(UrlScript{200, 4, {"data"}, false, 0}));
+        EXPECT_EQ(DownloadUrl(fresh, deep, "http://host/x", folder), c.result);
+        const std::string destination = folder + "\\" + deep.url.fileName;
+        EXPECT_EQ(fresh.HasFile(destination), c.result == 1);
+        EXPECT_EQ(fresh.FilesIn(folder).size(), c.result == 1 ? 1u : 0u);
+        for (const auto& created : fresh.createdFiles) EXPECT_LE(created.size(), 259u);
+    }
+}
+
+TEST_F(DownloadTest, TemporaryNamesInUseAreSkipped) {
+    for (unsigned attempt = 0; attempt < 3; ++attempt) {
+        platform.AddFile(std::string(FOLDER) + "\\" +
+                             TemporaryFileName(200, static_cast<unsigned>(platform.nowMs) + attempt),
+                         "someone else's");
+    }
+    Serve({"data"});
+    EXPECT_EQ(Download(), 1);
+    EXPECT_EQ(platform.FileContent(DESTINATION), "data");
+    EXPECT_EQ(platform.FilesIn(FOLDER).size(), 4u);  // the three others untouched, and ours
+}
+
+TEST(TemporaryName, FitsTheRoomLeftAndDiffersByAttempt) {
+    EXPECT_EQ(TemporaryFileName(259, 0x1a2b), "kv1a2b.tmp");
+    EXPECT_EQ(TemporaryFileName(10, 0xffff), "kvffff.tmp");
+    EXPECT_EQ(TemporaryFileName(9, 0x1a2b), "1a2b");
+    EXPECT_EQ(TemporaryFileName(2, 0x1a2b), "2b");
+    EXPECT_EQ(TemporaryFileName(1, 0x1a2b), "b");
+    EXPECT_EQ(TemporaryFileName(0, 0x1a2b), "");
+    EXPECT_NE(TemporaryFileName(1, 7), TemporaryFileName(1, 8));
+}
+
+// The worker may outlive the Platform (abandoned after a time-out or a cancel): it reads only the
+// clock the job owns.
+TEST_F(DownloadTest, TheWorkerNeverCallsThePlatform) {
+    Serve({"a", "b", "c"});
+    EXPECT_EQ(Download(), 1);
+    EXPECT_EQ(platform.clockReadsByWork, 0);
+}
+
+// --- The server's name, when the URL has none ------------------------------------------------
+
+struct ServerNameCase {
+    const char* name;
+    std::string contentDisposition;
+    std::string finalUrl;
+    const char* saved;
+};
+
+TEST(DownloadServerName, UsedOnlyWhenTheUrlHasNoNameAndMadeSafe) {
+    const ServerNameCase cases[] = {
+        {"plain", "attachment; filename=\"report.pdf\"", "", "report.pdf"},
+        {"plain, unquoted", "attachment;filename=data.csv", "", "data.csv"},
+        {"UTF-8 form", "attachment; filename*=UTF-8''%E6%97%A5%E6%9C%AC.txt", "", "\x93\xFA\x96\x7B.txt"},
+        {"UTF-8 form wins over the plain one",
+         "attachment; filename=\"fallback.txt\"; filename*=utf-8''real%20name.txt", "", "real name.txt"},
+        {"characters code page 932 cannot hold", "inline; filename*=UTF-8''%F0%9F%98%80x.txt", "", "_x.txt"},
+        {"a broken escape falls back to the plain form",
+         "attachment; filename*=UTF-8''bad%G1.txt; filename=\"good.txt\"", "", "good.txt"},
+        {"ISO-8859-1 form", "attachment; filename*=iso-8859-1'en'caf%E9.txt", "", "caf_.txt"},
+        {"path parts are dropped", "attachment; filename=\"..\\..\\evil.txt\"", "", "evil.txt"},
+        {"slashes too", "attachment; filename=\"../../etc/evil.txt\"", "", "evil.txt"},
+        {"a name of dots is refused", "attachment; filename=\"..\"", "", "index.html"},
+        {"an empty name is refused", "attachment; filename=\"\"", "", "index.html"},
+        {"a refused name is not replaced by the URL's", "attachment; filename=\"...\"",
+         "http://host/named.zip", "index.html"},
+        {"device names", "attachment; filename=\"con .txt\"", "", "_con .txt"},
+        {"forbidden characters", "attachment; filename=\"a:b*c?.txt\"", "", "a_b_c_.txt"},
+        {"a semicolon inside quotes", "attachment; filename=\"a;b.txt\"", "", "a;b.txt"},
+        {"no file name in the header: the redirect target", "inline", "http://host/dl/named.tar.gz?x=1",
+         "named.tar.gz"},
+        {"a final URL without an extension", "", "http://host/download", "index.html"},
+        {"nothing from the server", "", "", "index.html"},
+        {"a name too long for the folder", "attachment; filename=\"" + std::string(250, 'x') + ".txt\"",
+         "", "index.html"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePlatform platform;
+        platform.AddFolder(FOLDER);
+        RunState run;  // fileName "index.html", fileNameFromUrl 0: the URL had no name
+        auto script = std::make_shared<UrlScript>(UrlScript{200, 4, {"data"}, false, 0});
+        script->contentDisposition = c.contentDisposition;
+        script->finalUrl = c.finalUrl;
+        platform.urlScripts.push_back(script);
+        EXPECT_EQ(DownloadUrl(platform, run, "http://host/dl/", FOLDER), 1);
+        EXPECT_EQ(platform.FilesIn(FOLDER), std::vector<std::string>{std::string(FOLDER) + "\\" + c.saved});
+    }
+}
+
+TEST_F(DownloadTest, TheUrlsOwnNameStandsWhateverTheServerSays) {
+    auto script = Serve({"data"}, 4);
+    script->contentDisposition = "attachment; filename=\"other.bin\"";
+    script->finalUrl = "http://host/else.iso";
+    EXPECT_EQ(Download(), 1);
+    EXPECT_EQ(platform.FilesIn(FOLDER), std::vector<std::string>{DESTINATION});
+}
+
+// --- Progress window and Cancel ------------------------------------------------------------------
+
+TEST_F(DownloadTest, ADownloadEndingWithinASecondShowsNoWindow) {
+    platform.watchTicks = 9;
+    platform.watchStepMs = 100;  // the last look comes at 900 ms
+    Serve({"data"}, 4);
+    EXPECT_EQ(Download(), 1);
+    EXPECT_TRUE(platform.progressViews.empty());
+    EXPECT_EQ(platform.progressCloses, 0);
+}
+
+TEST_F(DownloadTest, ALongDownloadShowsItsProgressAfterOneSecond) {
+    run.menuAnchor = {300, 200};
+    platform.watchTicks = 12;
+    platform.watchStepMs = 100;
+    Serve({std::string(1024, 'a'), std::string(1024, 'b')}, 4096);
+    EXPECT_EQ(Download(), 0);  // the body ended short: the window closes before the message
+    ASSERT_EQ(platform.progressViews.size(), 3u);  // at 1000, 1100 and 1200 ms
+    const ProgressView& view = platform.progressViews[0];
+    EXPECT_EQ(view.caption, TEXT_PROGRESS_CAPTION);
+    EXPECT_EQ(view.fileName, "file.zip");
+    EXPECT_EQ(view.folder, "C:\\Down\\");
+    EXPECT_EQ(view.percent, 50);
+    EXPECT_EQ(view.status, "2.0 KB / 4.0 KB (2.0 KB" + std::string(TEXT_PER_SECOND) + ")");
+    EXPECT_EQ(view.anchor.x, 300);
+    EXPECT_EQ(view.anchor.y, 200);
+    EXPECT_EQ(view.cancelLabel, TEXT_CANCEL);
+    EXPECT_EQ(platform.progressCloses, 1);
+    ASSERT_EQ(platform.messages.size(), 1u);
+}
+
+TEST_F(DownloadTest, TheWindowNamesTheFileByTheServersName) {
+    run.url.fileName = "index.html";
+    run.url.fileNameFromUrl = 0;
+    platform.watchTicks = 10;
+    platform.watchStepMs = 100;
+    auto script = Serve({"data"}, 4);
+    script->contentDisposition = "attachment; filename=\"big.iso\"";
+    EXPECT_EQ(Download(), 1);
+    ASSERT_EQ(platform.progressViews.size(), 1u);
+    EXPECT_EQ(platform.progressViews[0].fileName, "big.iso");
+    EXPECT_EQ(platform.FilesIn(FOLDER), std::vector<std::string>{"C:\\Down\\big.iso"});
+}
+
+TEST_F(DownloadTest, CancelLeavesNothingAndSaysNothing) {
+    platform.AddFile(DESTINATION, OLD_CONTENT);
+    platform.watchTicks = 20;
+    platform.watchStepMs = 100;
+    platform.cancelOnShow = true;
+    Serve({"new data"}, 8);
+    EXPECT_EQ(Download(), 0);
+    EXPECT_EQ(platform.progressViews.size(), 1u);
+    EXPECT_EQ(platform.progressCloses, 1);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(platform.FileContent(DESTINATION), OLD_CONTENT);
+    EXPECT_EQ(platform.FilesIn(FOLDER), std::vector<std::string>{DESTINATION});
+}
+
+TEST(DownloadProgressText, SizesRatesAndPercent) {
+    EXPECT_EQ(FormatSize(0), "0 " + std::string(TEXT_BYTES));
+    EXPECT_EQ(FormatSize(1023), "1023 " + std::string(TEXT_BYTES));
+    EXPECT_EQ(FormatSize(1024), "1.0 KB");
+    EXPECT_EQ(FormatSize(5 * 1024 * 1024), "5.0 MB");
+    EXPECT_EQ(FormatSize(3ull << 30), "3.00 GB");
+    EXPECT_EQ(ProgressStatus(2048, -1, 2000), "2.0 KB (1.0 KB" + std::string(TEXT_PER_SECOND) + ")");
+    EXPECT_EQ(ProgressStatus(0, 100, 0), "0 " + std::string(TEXT_BYTES) + " / 100 " + TEXT_BYTES);
+    const std::tuple<unsigned long long, long long, int> percents[] = {
+        {0, -1, -1}, {5, -1, -1}, {0, 0, 100}, {0, 10, 0}, {5, 10, 50}, {10, 10, 100}, {20, 10, 100},
+        {1ull << 40, 1ll << 41, 50}};
+    for (const auto& [received, announced, percent] : percents) {
+        EXPECT_EQ(ProgressPercent(received, announced), percent) << received << "/" << announced;
+    }
 }
 
 TEST_F(DownloadTest, FolderWithTrailingBackslashIsUsedAsIs) {

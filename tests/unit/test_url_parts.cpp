@@ -109,6 +109,13 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
         {"http://a/com0.x", "com0.x", 1},
         {"http://a/console.txt", "console.txt", 1},
         {"http://a/aux", "index.html", 0},
+        // Windows drops blanks and dots before the extension: these still name the device.
+        {"http://a/con%20.txt", "con%20.txt", 1},
+        {"http://a/con .txt", "_con .txt", 1},
+        {"http://a/NUL  .tar.gz", "_NUL  .tar.gz", 1},
+        {"http://a/aux..txt", "_aux..txt", 1},
+        {"http://a/com1 . .log", "_com1 . .log", 1},
+        {"http://a/cons .txt", "cons .txt", 1},
     };
     for (const auto& c : cases) {
         RunState run;
@@ -119,6 +126,8 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
     EXPECT_EQ(MakeSafeFileName("\x83\x7C.txt"), "\x83\x7C.txt");
     EXPECT_EQ(MakeSafeFileName("a|\x83\x7C|"), "a_\x83\x7C_");
     EXPECT_EQ(MakeSafeFileName("PRN"), "_PRN");
+    EXPECT_EQ(MakeSafeFileName("aux."), "_aux.");
+    EXPECT_EQ(MakeSafeFileName("prn   "), "_prn   ");
 }
 
 }  // namespace

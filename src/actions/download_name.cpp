@@ -1,0 +1,177 @@
+#include "actions/download_name.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/path_split.h"
+#include "app/url_parts.h"
+#include "base/text.h"
+
+namespace korvo {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+// The header's parameters, split at the semicolons that are not inside a quoted string.
+std::vector<std::string_view> SplitParameters(std::string_view header) {
+    std::vector<std::string_view> parts;
+    bool quoted = false;
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < header.size(); ++at) {
+        const char c = header[at];
+        if (quoted && c == '\\') {
+            ++at;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ';' && !quoted) {
+            parts.push_back(header.substr(start, at - start));
+            start = at + 1;
+        }
+    }
+    parts.push_back(header.substr(start));
+    return parts;
+}
+
+std::string Unquote(std::string_view value) {
+    if (value.size() < 2 || value.front() != '"') return std::string(value);
+    std::string text;
+    for (std::size_t at = 1; at < value.size() && value[at] != '"'; ++at) {
+        // Only an escaped quote or backslash is unescaped: servers send Windows paths with single
+        // backslashes, which must stay separators and not vanish into "....evil.txt".
+        if (value[at] == '\\' && at + 1 < value.size() && (value[at + 1] == '"' || value[at + 1] == '\\')) {
+            ++at;
+        }
+        text += value[at];
+    }
+    return text;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Percent-decoding of an extended value; false on a broken escape.
+bool PercentDecode(std::string_view text, std::string& bytes) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] != '%') {
+            bytes += text[at];
+            continue;
+        }
+        if (at + 2 >= text.size()) return false;
+        const int high = HexValue(text[at + 1]);
+        const int low = HexValue(text[at + 2]);
+        if (high < 0 || low < 0) return false;
+        bytes += static_cast<char>(high * 16 + low);
+        at += 2;
+    }
+    return true;
+}
+
+std::string Latin1ToUtf8(std::string_view bytes) {
+    std::string utf8;
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            utf8 += c;
+        } else {
+            utf8 += static_cast<char>(0xC0 | (b >> 6));
+            utf8 += static_cast<char>(0x80 | (b & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+// charset'language'percent-encoded-value; only UTF-8 and ISO-8859-1 are defined for it.
+bool DecodeExtendedValue(std::string_view value, const Utf8Converter& fromUtf8, std::string& name) {
+    const std::size_t first = value.find('\'');
+    const std::size_t second = first == std::string_view::npos ? first : value.find('\'', first + 1);
+    if (second == std::string_view::npos) return false;
+    const std::string_view charset = value.substr(0, first);
+    std::string bytes;
+    if (!PercentDecode(value.substr(second + 1), bytes)) return false;
+    if (charset.size() == 5 && StartsWithNoCase(charset, "UTF-8", 5)) {
+        name = fromUtf8(bytes);
+        return true;
+    }
+    if (charset.size() == 10 && StartsWithNoCase(charset, "ISO-8859-1", 10)) {
+        name = fromUtf8(Latin1ToUtf8(bytes));
+        return true;
+    }
+    return false;
+}
+
+bool IsNameOf(std::string_view parameter, std::string_view key) {
+    return parameter.size() == key.size() && StartsWithNoCase(parameter, key, key.size());
+}
+
+}  // namespace
+
+DispositionName ContentDispositionName(std::string_view header, const Utf8Converter& fromUtf8) {
+    DispositionName result;
+    std::string plain;
+    std::string extended;
+    bool haveExtended = false;
+    for (std::string_view parameter : SplitParameters(header)) {
+        const std::size_t equals = parameter.find('=');
+        if (equals == std::string_view::npos) continue;
+        const std::string_view key = Trim(parameter.substr(0, equals));
+        const std::string_view value = Trim(parameter.substr(equals + 1));
+        if (IsNameOf(key, "filename*")) {
+            result.found = true;
+            haveExtended = haveExtended || DecodeExtendedValue(Unquote(value), fromUtf8, extended);
+        } else if (IsNameOf(key, "filename")) {
+            result.found = true;
+            plain = Unquote(value);
+        }
+    }
+    // The extended form is the one meant for clients that read it; the plain one is its fallback.
+    result.name = SafeServerName(haveExtended ? extended : plain);
+    return result;
+}
+
+std::string SafeServerName(std::string_view name) {
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        const auto c = static_cast<unsigned char>(name[at]);
+        if (c == '/' || c == '\\') {
+            start = at + 1;
+        } else if (IsLeadByte(c)) {
+            ++at;  // a trail byte is never a separator
+        }
+    }
+    name.remove_prefix(std::min(start, name.size()));
+    // Windows drops trailing blanks and dots, so a name made of them alone would name the folder.
+    if (name.find_first_not_of(". ") == std::string_view::npos) return {};
+    return MakeSafeFileName(name);
+}
+
+std::string ServerFileName(std::string_view contentDisposition, std::string_view finalUrl,
+                           const Utf8Converter& fromUtf8) {
+    const DispositionName disposition = ContentDispositionName(contentDisposition, fromUtf8);
+    if (disposition.found) return disposition.name;
+    UrlParts parts;
+    if (!CrackUrl(finalUrl, parts)) return {};
+    const PathParts split = SplitPath(parts.urlPath);
+    if (split.extension.empty()) return {};
+    return SafeServerName(split.name + split.extension);
+}
+
+std::string TemporaryFileName(std::size_t room, unsigned attempt) {
+    static constexpr char HEX[] = "0123456789abcdef";
+    std::string digits;
+    for (int shift = 12; shift >= 0; shift -= 4) digits += HEX[(attempt >> shift) & 0xF];
+    const std::string preferred = "kv" + digits + ".tmp";
+    if (preferred.size() <= room) return preferred;
+    // A folder this deep leaves room for a few characters only: hex digits, as many as fit.
+    return digits.substr(digits.size() - std::min(room, digits.size()));
+}
+
+}  // namespace korvo
