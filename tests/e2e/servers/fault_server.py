@@ -10,6 +10,11 @@ MODE is one of:
   no-accept       listen but never accept a connection
   status:CODE     answer with that status and a small error page
   empty           answer 200 with an empty body
+  slow            send 5,000,000 bytes (announced) over about four seconds
+  name-plain      a URL without a name answered with Content-Disposition: attachment; filename="..."
+  name-utf8       the same with filename*=UTF-8''... (the name 日本語.txt)
+  name-evil       the same with the name "..\..\evil.txt"
+  redirect        302 to /files/archive-2.0.tar.gz, which is then served
 
 It binds 127.0.0.1 on a free port, writes the port to --port-file, and exits by itself after
 --lifetime seconds (default 60) whatever happens, so a failed scenario never leaves it behind.
@@ -37,8 +42,24 @@ def read_request(conn):
     return data
 
 
+SLOW_TOTAL = 5000000
+SLOW_STEPS = 40
+
+NAMED = {
+    "name-plain": 'attachment; filename="plain report.pdf"',
+    "name-utf8": "attachment; filename=\"fallback.txt\"; filename*=UTF-8''%E6%97%A5%E6%9C%AC%E8%AA%9E.txt",
+    "name-evil": 'attachment; filename="..\\..\\evil.txt"',
+}
+
+
+def send_body(conn, body, extra_headers=""):
+    head = ("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
+            f"Content-Length: {len(body)}\r\n{extra_headers}Connection: close\r\n\r\n")
+    conn.sendall(head.encode() + body)
+
+
 def serve(conn, mode, lifetime_end):
-    read_request(conn)
+    request = read_request(conn)
     try:
         if mode == "stall-headers":
             time.sleep(max(0, lifetime_end - time.time()))
@@ -54,6 +75,24 @@ def serve(conn, mode, lifetime_end):
             head = (f"HTTP/1.1 {code} Error\r\nContent-Type: text/html\r\n"
                     f"Content-Length: {len(body)}\r\nConnection: close\r\n\r\n")
             conn.sendall(head.encode() + body)
+        elif mode == "slow":
+            head = ("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
+                    f"Content-Length: {SLOW_TOTAL}\r\nConnection: close\r\n\r\n")
+            conn.sendall(head.encode())
+            step = SLOW_TOTAL // SLOW_STEPS
+            for _ in range(SLOW_STEPS):
+                if time.time() > lifetime_end:
+                    break
+                conn.sendall(b"s" * step)
+                time.sleep(4.0 / SLOW_STEPS)
+        elif mode in NAMED:
+            send_body(conn, b"named by the server\n", f"Content-Disposition: {NAMED[mode]}\r\n")
+        elif mode == "redirect":
+            if request.startswith(b"GET /files/archive-2.0.tar.gz "):
+                send_body(conn, b"the archive\n")
+            else:
+                conn.sendall(b"HTTP/1.1 302 Found\r\nLocation: /files/archive-2.0.tar.gz\r\n"
+                             b"Content-Length: 0\r\nConnection: close\r\n\r\n")
         elif mode == "empty":
             conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
     except OSError:

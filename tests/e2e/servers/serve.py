@@ -2,6 +2,10 @@
 """Serves a folder on 127.0.0.1 over HTTP, HTTPS or FTP for one scenario.
 
     serve.py http|https|ftp FOLDER --port-file FILE [--cert PEM --key PEM] [--lifetime SECONDS]
+             [--cut-ftp]
+
+With --cut-ftp the FTP server lists every file at its full size but ends each transfer cleanly
+after half of it: a data connection dropped mid-file.
 
 Binds a free port, writes it to --port-file once listening, and exits by itself after --lifetime
 seconds (default 120). FTP uses Debian's python3-pyftpdlib (anonymous, read-only), which is why
@@ -41,8 +45,32 @@ def serve_http(args, use_tls):
     server.shutdown()
 
 
+class HalfFile:
+    """A file that reads as if it ended at half its size."""
+
+    def __init__(self, file):
+        self._file = file
+        self._left = os.fstat(file.fileno()).st_size // 2
+        self.name = file.name
+        self.closed = False
+
+    def read(self, size=-1):
+        size = self._left if size < 0 else min(size, self._left)
+        data = self._file.read(size)
+        self._left -= len(data)
+        return data
+
+    def seek(self, *args):
+        return self._file.seek(*args)
+
+    def close(self):
+        self.closed = True
+        self._file.close()
+
+
 def serve_ftp(args):
     from pyftpdlib.authorizers import DummyAuthorizer
+    from pyftpdlib.filesystems import AbstractedFS
     from pyftpdlib.handlers import FTPHandler
     from pyftpdlib.servers import FTPServer
     from pyftpdlib.log import config_logging
@@ -53,6 +81,14 @@ def serve_ftp(args):
     authorizer.add_anonymous(args.folder)
     authorizer.add_user("korvo", "secret", args.folder)
     handler = FTPHandler
+    if args.cut_ftp:
+        class CutFS(AbstractedFS):
+            def open(self, filename, mode):
+                file = super().open(filename, mode)
+                return HalfFile(file) if "r" in mode else file
+
+        handler.abstracted_fs = CutFS
+        handler.use_sendfile = False
     handler.authorizer = authorizer
     handler.passive_ports = range(40000, 40100)
     server = FTPServer(("127.0.0.1", 0), handler)
@@ -69,6 +105,7 @@ def main():
     parser.add_argument("--cert")
     parser.add_argument("--key")
     parser.add_argument("--lifetime", type=float, default=120)
+    parser.add_argument("--cut-ftp", action="store_true")
     args = parser.parse_args()
     if args.protocol == "ftp":
         serve_ftp(args)

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# A destination folder of 250 characters still receives its file: the folder and the file's name
+# fit in a path, so the temporary file next to it must fit as well.
+. "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/../download_lib.sh"
+
+download_fixture
+long=$FIXTURE_WIN
+deep=$FIXTURE
+while [ $((${#long} + 10)) -le 250 ]; do
+    long="$long\\folder0000"
+    deep="$deep/folder0000"
+done
+pad=$((250 - ${#long} - 1))
+segment=$(printf 'x%.0s' $(seq 1 "$pad"))
+long="$long\\$segment"
+deep="$deep/$segment"
+assert_eq "${#long}" 250 "folder length"
+mkdir -p "$deep"
+printf '[dir]\n%s | Long\n%%end\n' "$long" | write_ini "$FIXTURE/Korvo.ini"
+head -c 50000 /dev/urandom >"$SITE/a.zip"
+http_server "$SITE"
+pick_destination "${HTTP_URL}a.zip"
+assert_exit_zero
+assert_same_file "$SITE/a.zip" "$deep/a.zip"
+pass

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# A download still running after a second shows its progress window where the menu was: the file
+# name and a status that changes; Escape cancels at once, leaving nothing, with no message and exit
+# code 0. A quick download shows no window at all.
+. "$(dirname "$0")/../lib.sh"
+. "$(dirname "$0")/../download_lib.sh"
+
+PROGRESS=KorvoProgress
+progress_text() { inspect item --class "$PROGRESS" --id "$1" --timeout 5; }
+
+download_fixture
+loopback_fault slow
+start_korvo '/#m=200,150' "${SERVER_URL}big.iso"
+wait_menu
+keys Return
+inspect wait-window --class "$PROGRESS" --timeout 5 >/dev/null || fail "no progress window"
+read -r left top _ _ <<<"$(inspect rect --class "$PROGRESS" --timeout 5)"
+assert_eq "$left,$top" "200,150" "the window's place (the menu's point)"
+assert_eq "$(progress_text 101)" big.iso "file name"
+first=$(progress_text 104)
+sleep 1
+second=$(progress_text 104)
+e2e_note "status: '$first' then '$second'"
+[ -n "$second" ] && [ "$first" != "$second" ] || fail "the status did not change"
+keys Escape
+wait_exit 5
+assert_eq "$KORVO_EXIT" 0 "exit code after Cancel"
+inspect box --timeout 0.5 >/dev/null && fail "a message box was shown after Cancel"
+assert_folder_holds "$DEST"
+
+http_server "$SITE"
+head -c 100000 /dev/urandom >"$SITE/small.zip"
+pick_destination "${HTTP_URL}small.zip"
+assert_exit_zero
+grep -q "$PROGRESS" <(inspect list) && fail "a quick download showed the progress window"
+assert_same_file "$SITE/small.zip" "$DEST/small.zip"
+pass
