@@ -34,15 +34,17 @@ now() { date +%s.%N; }
 calc() { awk "BEGIN {print $1}"; }
 
 # One Korvo run: start, wait for the menu, pick the folder, wait for the exit. Prints the seconds
-# from start to exit, and the peak resident size of its process in KiB.
+# from start to exit, the peak resident size of its process in KiB, and the seconds from the pick
+# (the clock the injector reads just before it sends Return) to the complete file: the time its last
+# byte was written, which is when the file, renamed right after, is whole under its final name.
 korvo_run() {
-    local file=$1 start pid peak=0 hwm
+    local file=$1 start pid peak=0 hwm picked landed
     rm -f "$WORK/dest/$file"
     start=$(now)
     (cd "$WORK" && exec wine 'C:\bench\Korvo.exe' "$URL/$file" >/dev/null 2>&1) &
     pid=$!
     timeout 30 wine "$TOOLS/inspect.exe" wait-window --class '#32768' --timeout 20 >/dev/null 2>&1
-    timeout 10 wine "$TOOLS/inject.exe" Return >/dev/null 2>&1
+    picked=$(timeout 10 wine "$TOOLS/inject.exe" time Return 2>/dev/null | tr -d '\r' | head -1)
     while kill -0 "$pid" 2>/dev/null; do
         for p in $(pgrep -f 'bench.Korvo.exe' || true); do
             hwm=$(awk '/VmHWM/ {print $2}' "/proc/$p/status" 2>/dev/null || echo 0)
@@ -51,7 +53,8 @@ korvo_run() {
         sleep 0.05
     done
     wait "$pid" || true
-    echo "$(calc "$(now) - $start") $peak"
+    landed=$(stat -c %.9Y "$WORK/dest/$file" 2>/dev/null || now)
+    echo "$(calc "$(now) - $start") $peak $(calc "$landed - $picked")"
 }
 
 echo "file: $SIZE_MB MB over HTTP from 127.0.0.1; $RUNS runs each; medians"
@@ -70,14 +73,21 @@ empty_times=()
 for _ in $(seq 1 "$RUNS"); do empty_times+=("$(korvo_run empty.bin | cut -d' ' -f1)"); done
 empty_median=$(printf '%s\n' "${empty_times[@]}" | median)
 
+head -c 1000000 /dev/urandom >"$WORK/site/one.bin"
+one_picks=()
+for _ in $(seq 1 "$RUNS"); do one_picks+=("$(korvo_run one.bin | cut -d' ' -f3)"); done
+
 korvo_times=()
 korvo_peaks=()
+korvo_picks=()
 for _ in $(seq 1 "$RUNS"); do
-    read -r seconds peak < <(korvo_run big.bin)
+    read -r seconds peak picked < <(korvo_run big.bin)
     cmp -s "$WORK/site/big.bin" "$WORK/dest/big.bin" || { echo "Korvo's copy differs"; exit 1; }
     korvo_times+=("$seconds")
     korvo_peaks+=("$peak")
+    korvo_picks+=("$picked")
 done
+pick_median=$(printf '%s\n' "${korvo_picks[@]}" | median)
 korvo_median=$(printf '%s\n' "${korvo_times[@]}" | median)
 transfer_median=$(calc "$korvo_median - $empty_median")
 
@@ -85,13 +95,15 @@ printf 'curl                         %6.2f s\n' "$curl_median"
 printf 'Korvo, whole run             %6.2f s   (%.1fx curl)\n' "$korvo_median" "$(calc "$korvo_median / $curl_median")"
 printf 'Korvo, run of an empty file  %6.2f s\n' "$empty_median"
 printf 'Korvo, transfer alone        %6.2f s   (%.1fx curl)\n' "$transfer_median" "$(calc "$transfer_median / $curl_median")"
+printf 'Korvo, pick to file in place %6.2f s   (%.2fx curl)\n' "$pick_median" "$(calc "$pick_median / $curl_median")"
+printf 'Korvo, pick to file, 1 MB    %6.3f s\n' "$(printf '%s\n' "${one_picks[@]}" | median)"
 printf 'Korvo, peak resident size    %6d KiB (median)\n' "$(printf '%s\n' "${korvo_peaks[@]}" | median)"
 
 # WinINet alone, without Korvo around it: the read block size, and memory against the file size.
 probe() {
     timeout 300 wine "$ROOT/build/win/bench/wininet_read.exe" "$URL/$1" 'C:\bench\curl\probe.bin' "$2" 2>/dev/null | tr -d '\r'
 }
-for block in 1024 65536; do
+for block in 65536 262144; do
     seconds=()
     for _ in $(seq 1 "$RUNS"); do
         line=$(probe big.bin "$block")

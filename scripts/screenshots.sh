@@ -75,6 +75,18 @@ shoot folder-browser "$(inspect rect --title "$BROWSER_TITLE" --timeout 5)"
 keys Escape
 wait_exit
 
+# The progress window of a download that takes a few seconds.
+download_fixture
+loopback_fault slow
+start_korvo '/#m=60,60' "${SERVER_URL}dataset-2026.tar.gz"
+wait_menu
+keys Return
+inspect wait-window --class KorvoProgress --timeout 5 >/dev/null || fail "no progress window"
+sleep 1
+shoot progress-window "$(inspect rect --class KorvoProgress --timeout 5)"
+keys Escape
+wait_exit
+
 # A failed download's message box.
 download_fixture
 loopback_serve http "$SITE"

@@ -1,7 +1,8 @@
 // inject KEY...: types keys into whatever window has the keyboard focus, from inside Wine.
 // X keyboard events reach a Wine window only under the pointer; SendInput reaches the menu loop.
 // KEY: a name (Down, Return, Escape, F5...), a letter or digit, modifiers joined with "+"
-// (Ctrl+X, Shift+Tab, Alt+F), "text:abc" typed as Unicode characters, or "sleep:MS".
+// (Ctrl+X, Shift+Tab, Alt+F), "text:abc" typed as Unicode characters, "sleep:MS", or "time"
+// (prints the wall clock in Unix seconds, so that "time Return" dates a pick).
 // The mouse and held keys: "move:X,Y" (screen pixels), "click" (left button, where the pointer
 // is), "click:X,Y" (move, then click), "hold:KEY" (pressed until "release:KEY"), so that
 // "hold:Ctrl click:100,120 release:Ctrl" is a Control+click.
@@ -186,6 +187,17 @@ int wmain(int argc, wchar_t** argv) {
     int status = 0;
     for (int i = 1; i < argc; ++i) {
         std::wstring arg = argv[i];
+        if (arg == L"time") {
+            // The wall clock as Unix seconds, for a benchmark that times what follows the next key.
+            FILETIME now{};
+            GetSystemTimePreciseAsFileTime(&now);
+            const unsigned long long ticks =
+                (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+            const unsigned long long unixTicks = ticks - 116444736000000000ULL;
+            wprintf(L"%llu.%07llu\n", unixTicks / 10000000ULL, unixTicks % 10000000ULL);
+            fflush(stdout);
+            continue;
+        }
         if (arg.rfind(L"text:", 0) == 0) {
             TypeText(arg.substr(5));
         } else if (arg.rfind(L"sleep:", 0) == 0) {
