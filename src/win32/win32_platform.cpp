@@ -249,6 +249,7 @@ bool Win32Platform::ShowProgress(const ProgressView& view) {
 
 void Win32Platform::CloseProgress() { progress_.reset(); }
 
+// No best fit: "é" must become "_", not "e", so that a server's name is never quietly respelt.
 std::string Win32Platform::Utf8ToCodePage932(const std::string& utf8) {
     if (utf8.empty()) return {};
     const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
@@ -256,11 +257,12 @@ std::string Win32Platform::Utf8ToCodePage932(const std::string& utf8) {
     if (wideLength <= 0) return "_";
     std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wideLength);
-    const int length = WideCharToMultiByte(KORVO_CODE_PAGE, 0, wide.data(), wideLength, nullptr, 0,
-                                           "_", nullptr);
+    const int length = WideCharToMultiByte(KORVO_CODE_PAGE, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                           wideLength, nullptr, 0, "_", nullptr);
     if (length <= 0) return "_";
     std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(KORVO_CODE_PAGE, 0, wide.data(), wideLength, text.data(), length, "_", nullptr);
+    WideCharToMultiByte(KORVO_CODE_PAGE, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, text.data(),
+                        length, "_", nullptr);
     return text;
 }
 
