@@ -11,7 +11,7 @@ namespace {
 
 // Connect and receive time-outs asked of WinINet so that a dead peer ends a transfer even when the
 // configured download time-out is unlimited. Wine accepts and ignores them; Korvo's own deadline
-// (RunWithDeadline) is what bounds a transfer there.
+// (RunWatched's deadline) is what bounds a transfer there.
 constexpr DWORD CONNECT_TIMEOUT_MS = 60 * 1000;
 constexpr DWORD RECEIVE_TIMEOUT_MS = 10 * 60 * 1000;
 
@@ -29,9 +29,27 @@ private:
     HINTERNET handle_;
 };
 
+// A header's text, as WinINet gives it; empty when the response has none.
+std::string QueryHeader(HINTERNET request, DWORD header) {
+    std::wstring text(256, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD length = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        if (HttpQueryInfoW(request, header, text.data(), &length, nullptr)) {
+            text.resize(length / sizeof(wchar_t));
+            return ToNarrow(text);
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return {};
+        text.assign(length / sizeof(wchar_t) + 1, L'\0');
+    }
+    return {};
+}
+
 class WinInetUrlReader : public UrlReader {
 public:
-    explicit WinInetUrlReader(HINTERNET url) : url_(url) {}
+    // `connection` is the FTP connection a file was opened on, closed after the file; null for
+    // URLs that InternetOpenUrl opened. `ftpSize` is the size the FTP server listed, or -1.
+    explicit WinInetUrlReader(HINTERNET url, HINTERNET connection = nullptr, long long ftpSize = -1)
+        : connection_(connection), url_(url), ftpSize_(ftpSize) {}
 
     bool Read(char* buffer, std::size_t size, std::size_t& received) override {
         received = 0;
@@ -53,6 +71,7 @@ public:
     }
 
     long long ContentLength() const override {
+        if (connection_.Get() != nullptr) return ftpSize_;
         // Read as text: HTTP_QUERY_FLAG_NUMBER is 32 bits wide and a body may be larger.
         wchar_t text[32] = {};
         DWORD length = sizeof(text);
@@ -65,9 +84,69 @@ public:
         return value;
     }
 
+    std::string ContentDisposition() const override {
+        if (connection_.Get() != nullptr) return {};
+        return QueryHeader(url_.Get(), HTTP_QUERY_CONTENT_DISPOSITION);
+    }
+
+    std::string FinalUrl() const override {
+        DWORD length = 0;
+        InternetQueryOptionW(url_.Get(), INTERNET_OPTION_URL, nullptr, &length);
+        if (length == 0) return {};
+        std::wstring url(length / sizeof(wchar_t) + 1, L'\0');
+        length = static_cast<DWORD>(url.size() * sizeof(wchar_t));
+        if (!InternetQueryOptionW(url_.Get(), INTERNET_OPTION_URL, url.data(), &length)) return {};
+        url.resize(std::wcslen(url.c_str()));
+        return ToNarrow(url);
+    }
+
 private:
+    // Declared first so that it is closed last, after the file opened on it.
+    InternetHandle connection_;
     InternetHandle url_;
+    long long ftpSize_;
 };
+
+bool IsFtpUrl(const std::wstring& url) { return _wcsnicmp(url.c_str(), L"ftp://", 6) == 0; }
+
+// An FTP file, opened on a connection of its own so that its size can be listed first: WinINet's
+// FtpGetFileSize is not implemented under Wine, and a data connection that drops mid-file looks
+// like the end of the file to the reads. The listed size tells the two apart.
+std::unique_ptr<UrlReader> OpenFtpFile(HINTERNET session, const std::wstring& url) {
+    wchar_t host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
+    wchar_t user[INTERNET_MAX_USER_NAME_LENGTH + 1] = {};
+    wchar_t password[INTERNET_MAX_PASSWORD_LENGTH + 1] = {};
+    wchar_t path[INTERNET_MAX_PATH_LENGTH + 1] = {};
+    URL_COMPONENTSW parts{};
+    parts.dwStructSize = sizeof(parts);
+    parts.lpszHostName = host;
+    parts.dwHostNameLength = INTERNET_MAX_HOST_NAME_LENGTH;
+    parts.lpszUserName = user;
+    parts.dwUserNameLength = INTERNET_MAX_USER_NAME_LENGTH;
+    parts.lpszPassword = password;
+    parts.dwPasswordLength = INTERNET_MAX_PASSWORD_LENGTH;
+    parts.lpszUrlPath = path;
+    parts.dwUrlPathLength = INTERNET_MAX_PATH_LENGTH;
+    if (!InternetCrackUrlW(url.c_str(), 0, ICU_DECODE, &parts)) return nullptr;
+    HINTERNET connection =
+        InternetConnectW(session, host, parts.nPort, user[0] != L'\0' ? user : nullptr,
+                         password[0] != L'\0' ? password : nullptr, INTERNET_SERVICE_FTP, 0, 0);
+    if (connection == nullptr) return nullptr;
+    long long size = -1;
+    WIN32_FIND_DATAW found{};
+    if (HINTERNET find = FtpFindFirstFileW(connection, path, &found, INTERNET_FLAG_RELOAD, 0)) {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            size = (static_cast<long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        }
+        InternetCloseHandle(find);
+    }
+    HINTERNET file = FtpOpenFileW(connection, path, GENERIC_READ, FTP_TRANSFER_TYPE_BINARY, 0);
+    if (file == nullptr) {
+        InternetCloseHandle(connection);
+        return nullptr;
+    }
+    return std::make_unique<WinInetUrlReader>(file, connection, size);
+}
 
 class WinInetSession : public InternetSession {
 public:
@@ -75,6 +154,7 @@ public:
 
     std::unique_ptr<UrlReader> OpenUrl(const std::string& url) override {
         const std::wstring wideUrl = ToWide(url);
+        if (IsFtpUrl(wideUrl)) return OpenFtpFile(session_.Get(), wideUrl);
         HINTERNET handle =
             InternetOpenUrlW(session_.Get(), wideUrl.c_str(), nullptr, 0, 0, 0);
         if (handle == nullptr) return nullptr;

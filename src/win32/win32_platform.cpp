@@ -78,9 +78,39 @@ struct WorkerState {
     }
 };
 
+DWORD WINAPI RunWorker(void* parameter) {
+    // The thread's own reference, handed over by RunWatched.
+    std::unique_ptr<std::shared_ptr<WorkerState>> owned(static_cast<std::shared_ptr<WorkerState>*>(parameter));
+    const std::shared_ptr<WorkerState> state = *owned;
+    owned.reset();
+    try {
+        state->work();
+    } catch (...) {
+        // Nothing to report to: the core does not throw; an allocation failure ends the work.
+    }
+    state->work = nullptr;  // what the work held (files, Internet handles) is released here
+    SetEvent(state->finished);
+    return 0;
+}
+
+// Starts the worker, detached: a blocking WinINet call cannot be interrupted (closing its handle
+// from another thread does not wake it under Wine), so a wait that gives up leaves it to finish
+// or to end with the process. False when no thread could be started.
+bool StartWorker(const std::shared_ptr<WorkerState>& state) {
+    auto* reference = new std::shared_ptr<WorkerState>(state);
+    HANDLE thread = CreateThread(nullptr, 0, RunWorker, reference, 0, nullptr);
+    if (thread == nullptr) {
+        delete reference;
+        return false;
+    }
+    CloseHandle(thread);
+    return true;
+}
+
 // Dispatches the messages waiting in the queue. A quit message is kept for later: the wait must
-// not swallow it, and it must not end the wait either.
-void DispatchWaitingMessages(bool& quitSeen, WPARAM& quitCode) {
+// not swallow it, and it must not end the wait either. The progress window, when open, sees its
+// keys first (Escape cancels).
+void DispatchWaitingMessages(bool& quitSeen, WPARAM& quitCode, ProgressWindow* progress) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -88,6 +118,7 @@ void DispatchWaitingMessages(bool& quitSeen, WPARAM& quitCode) {
             quitCode = message.wParam;
             continue;
         }
+        if (progress != nullptr && progress->HandleDialogMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -123,23 +154,6 @@ std::optional<std::string> Win32Platform::ReadWholeFile(const std::string& path,
     return content;
 }
 
-std::unique_ptr<OutputFile> Win32Platform::CreateTemporaryFile(const std::string& folder,
-                                                               std::string& temporaryPath) {
-    wchar_t name[MAX_PATH] = {};
-    if (GetTempFileNameW(ToWide(folder).c_str(), L"kv", 0, name) == 0) return nullptr;
-    // GetTempFileNameW has created the file. Reopen it for writing, shared for deletion: a
-    // transfer that overran its deadline keeps writing on its worker thread, and the UI thread
-    // must still be able to delete the file it leaves behind.
-    HANDLE file = CreateFileW(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                              TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        DeleteFileW(name);
-        return nullptr;
-    }
-    temporaryPath = ToNarrow(name);
-    return std::make_unique<HandleFile>(file);
-}
-
 bool Win32Platform::ReplaceFile(const std::string& from, const std::string& to) {
     return MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(), MOVEFILE_REPLACE_EXISTING) !=
            FALSE;
@@ -153,57 +167,97 @@ bool Win32Platform::RemoveFile(const std::string& path) {
 
 std::uint64_t Win32Platform::NowSeconds() { return GetTickCount64() / 1000; }
 
-WaitResult Win32Platform::RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
-                                          bool unlimited) {
+// --- Download: files, worker, clock, progress window ---------------------------------------------
+
+std::unique_ptr<OutputFile> Win32Platform::CreateNewFile(const std::string& path) {
+    // Shared for deletion: a transfer that overran its deadline or was cancelled keeps writing on
+    // its worker thread, and the UI thread must still be able to delete the file it leaves behind.
+    HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<HandleFile>(file);
+}
+
+std::uint64_t Win32Platform::NowMilliseconds() { return GetTickCount64(); }
+
+std::function<std::uint64_t()> Win32Platform::WorkerClock() {
+    return [] { return static_cast<std::uint64_t>(GetTickCount64() / 1000); };
+}
+
+WaitResult Win32Platform::RunWatched(std::function<void()> work, std::uint32_t seconds,
+                                     bool unlimited, std::function<bool()> watch) {
     auto state = std::make_shared<WorkerState>();
     state->finished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (state->finished == nullptr) {
-        work();  // no event to wait on: run it here, unbounded, rather than not at all
-        return WaitResult::Finished;
-    }
+    if (state->finished == nullptr) return WaitResult::NotStarted;
     state->work = std::move(work);
-    // The worker is detached: a blocking WinINet call cannot be interrupted (closing its handle
-    // from another thread does not wake it under Wine), so on a time-out it is left to finish or
-    // to die with the process.
-    std::thread([state] {
-        try {
-            state->work();
-        } catch (...) {
-            // Nothing to report to: the core does not throw; an allocation failure ends the work.
-        }
-        SetEvent(state->finished);
-    }).detach();
+    if (!StartWorker(state)) {
+        state->work = nullptr;  // the work's handles are released before the core removes its file
+        return WaitResult::NotStarted;
+    }
 
     const ULONGLONG deadline = GetTickCount64() + 1000ULL * seconds;
+    ULONGLONG nextWatch = GetTickCount64() + WATCH_INTERVAL_MS;
     bool quitSeen = false;
     WPARAM quitCode = 0;
     WaitResult result = WaitResult::TimedOut;
     for (;;) {
-        DWORD wait = INFINITE;
-        if (!unlimited) {
-            const ULONGLONG now = GetTickCount64();
-            if (now >= deadline) break;
-            wait = static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, INFINITE - 1));
+        const ULONGLONG now = GetTickCount64();
+        if (!unlimited && now >= deadline) break;
+        if (now >= nextWatch) {
+            nextWatch = now + WATCH_INTERVAL_MS;
+            if (!watch()) {
+                result = WaitResult::Cancelled;
+                break;
+            }
         }
-        // Keep the UI thread's messages flowing (repaints of windows behind a closed menu, the
-        // system's hung-window checks) while the worker runs.
-        const DWORD woke =
-            MsgWaitForMultipleObjects(1, &state->finished, FALSE, wait, QS_ALLINPUT);
+        ULONGLONG wait = nextWatch - std::min(nextWatch, GetTickCount64());
+        if (!unlimited) wait = std::min(wait, deadline - std::min(deadline, GetTickCount64()));
+        // Keep the UI thread's messages flowing (the progress window, repaints of windows behind
+        // a closed menu, the system's hung-window checks) while the worker runs.
+        const DWORD woke = MsgWaitForMultipleObjects(1, &state->finished, FALSE,
+                                                     static_cast<DWORD>(wait), QS_ALLINPUT);
         if (woke == WAIT_OBJECT_0) {
             result = WaitResult::Finished;
             break;
         }
         if (woke == WAIT_OBJECT_0 + 1) {
-            DispatchWaitingMessages(quitSeen, quitCode);
+            DispatchWaitingMessages(quitSeen, quitCode, progress_.get());
+            // Cancel ends the wait at once, not at the next look.
+            if (progress_ && progress_->CancelRequested()) {
+                result = WaitResult::Cancelled;
+                break;
+            }
             continue;
         }
-        if (woke == WAIT_TIMEOUT) continue;  // the deadline check above ends the loop
+        if (woke == WAIT_TIMEOUT) continue;  // the deadline and watch checks above run again
         WaitForSingleObject(state->finished, INFINITE);  // waiting itself failed: just wait
         result = WaitResult::Finished;
         break;
     }
     if (quitSeen) PostQuitMessage(static_cast<int>(quitCode));
     return result;
+}
+
+bool Win32Platform::ShowProgress(const ProgressView& view) {
+    if (!progress_) progress_ = std::make_unique<ProgressWindow>(instance_, host_);
+    return progress_->Show(view);
+}
+
+void Win32Platform::CloseProgress() { progress_.reset(); }
+
+std::string Win32Platform::Utf8ToCodePage932(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                               nullptr, 0);
+    if (wideLength <= 0) return "_";
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wideLength);
+    const int length = WideCharToMultiByte(KORVO_CODE_PAGE, 0, wide.data(), wideLength, nullptr, 0,
+                                           "_", nullptr);
+    if (length <= 0) return "_";
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(KORVO_CODE_PAGE, 0, wide.data(), wideLength, text.data(), length, "_", nullptr);
+    return text;
 }
 
 // --- Network ----------------------------------------------------------------------------------

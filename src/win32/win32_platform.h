@@ -5,6 +5,7 @@
 #include "win32/windows_api.h"
 
 #include "platform/platform.h"
+#include "win32/progress_window.h"
 
 namespace korvo::win32 {
 
@@ -26,14 +27,10 @@ public:
     bool PathFileExists(const std::string& path) override;
     bool PathIsDirectory(const std::string& path) override;
     std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) override;
-    std::unique_ptr<OutputFile> CreateTemporaryFile(const std::string& folder,
-                                                    std::string& temporaryPath) override;
     bool ReplaceFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
 
     std::uint64_t NowSeconds() override;
-    WaitResult RunWithDeadline(std::function<void()> work, std::uint32_t seconds,
-                               bool unlimited) override;
 
     std::unique_ptr<InternetSession> OpenInternet(const std::string& agent) override;
 
@@ -61,7 +58,19 @@ public:
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
+    // Download: files, worker, clock, progress window.
+    std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
+    std::uint64_t NowMilliseconds() override;
+    std::function<std::uint64_t()> WorkerClock() override;
+    WaitResult RunWatched(std::function<void()> work, std::uint32_t seconds, bool unlimited,
+                          std::function<bool()> watch) override;
+    bool ShowProgress(const ProgressView& view) override;
+    void CloseProgress() override;
+    std::string Utf8ToCodePage932(const std::string& utf8) override;
+    HWND ProgressWindowHandle() const { return progress_ ? progress_->Window() : nullptr; }
+
 private:
+    std::unique_ptr<ProgressWindow> progress_;
     HINSTANCE instance_ = nullptr;
     HWND host_ = nullptr;
     HWND previous_ = nullptr;

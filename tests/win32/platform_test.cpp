@@ -38,9 +38,14 @@ protected:
         }
         RemoveDirectoryW(ToWide(folder).c_str());
     }
+    // A new file of a name no other test uses.
+    std::unique_ptr<OutputFile> CreateTemporaryFile(const string& in, string& path) {
+        path = in + "kv" + std::to_string(next++) + ".tmp";
+        return platform.CreateNewFile(path);
+    }
     void WriteFile(const string& path, const string& content) {
         string ignored;
-        auto file = platform.CreateTemporaryFile(folder, ignored);
+        auto file = CreateTemporaryFile(folder, ignored);
         ASSERT_TRUE(file);
         ASSERT_TRUE(file->Write(content.data(), content.size()));
         ASSERT_TRUE(file->Close());
@@ -49,6 +54,7 @@ protected:
 
     win32::Win32Platform platform{GetModuleHandleW(nullptr)};
     string folder;  // ends with a backslash
+    int next = 1;
 };
 
 TEST_F(PlatformFilesTest, FolderWithJapaneseNameIsADirectory) {
@@ -65,7 +71,7 @@ TEST_F(PlatformFilesTest, TemporaryFileReplacesTheTargetWhole) {
     WriteFile(target, "old contents, longer than the new");
 
     string temporary;
-    auto file = platform.CreateTemporaryFile(folder, temporary);
+    auto file = CreateTemporaryFile(folder, temporary);
     ASSERT_TRUE(file);
     EXPECT_EQ(0u, temporary.rfind(folder, 0)) << temporary;  // made inside the folder itself
     EXPECT_TRUE(platform.PathFileExists(temporary));
@@ -80,18 +86,36 @@ TEST_F(PlatformFilesTest, TemporaryFileReplacesTheTargetWhole) {
     EXPECT_EQ(content, platform.ReadWholeFile(target, OpenMode::Existing));
 }
 
-TEST_F(PlatformFilesTest, TwoTemporaryFilesGetDifferentNames) {
-    string first, second;
-    auto a = platform.CreateTemporaryFile(folder, first);
-    auto b = platform.CreateTemporaryFile(folder, second);
-    ASSERT_TRUE(a && b);
-    EXPECT_NE(first, second);
+TEST_F(PlatformFilesTest, ANewFileNeverReplacesAnExistingOne) {
+    const string path = folder + "taken.bin";
+    WriteFile(path, "someone else's");
+    EXPECT_FALSE(platform.CreateNewFile(path));
+    EXPECT_EQ("someone else's", platform.ReadWholeFile(path, OpenMode::Existing));
+}
+
+// The whole path may take all of its 259 characters, however deep the folder.
+TEST_F(PlatformFilesTest, ANewFileFillsThePathTo259Characters) {
+    string deep = folder;
+    while (deep.size() < 240) {
+        deep += string(std::min<std::size_t>(240 - deep.size(), 60), 'd') + "\\";
+        ASSERT_TRUE(CreateDirectoryW(ToWide(deep).c_str(), nullptr)) << deep.size();
+    }
+    const string path = deep + string(259 - deep.size(), 'n');
+    auto file = platform.CreateNewFile(path);
+    ASSERT_TRUE(file) << path.size();
+    ASSERT_TRUE(file->Close());
+    EXPECT_TRUE(platform.RemoveFile(path));
+    for (string cut = deep; cut.size() > folder.size();) {
+        cut.pop_back();
+        RemoveDirectoryW(ToWide(cut).c_str());
+        cut.resize(cut.rfind('\\') + 1);
+    }
 }
 
 TEST_F(PlatformFilesTest, OpenTemporaryFileCanBeRemoved) {
     // A transfer stuck past its deadline still holds its file; the run must clean it up anyway.
     string temporary;
-    auto file = platform.CreateTemporaryFile(folder, temporary);
+    auto file = CreateTemporaryFile(folder, temporary);
     ASSERT_TRUE(file);
     ASSERT_TRUE(file->Write("partial", 7));
     EXPECT_TRUE(platform.RemoveFile(temporary));
@@ -100,9 +124,9 @@ TEST_F(PlatformFilesTest, OpenTemporaryFileCanBeRemoved) {
 }
 
 TEST_F(PlatformFilesTest, TemporaryFileInMissingFolderFails) {
-    string temporary = "unchanged";
-    EXPECT_FALSE(platform.CreateTemporaryFile(folder + "missing\\", temporary));
-    EXPECT_EQ("unchanged", temporary);
+    string temporary;
+    EXPECT_FALSE(CreateTemporaryFile(folder + "missing\\", temporary));
+    EXPECT_FALSE(platform.PathFileExists(temporary));
 }
 
 TEST_F(PlatformFilesTest, ReadWholeFileOpensOrCreates) {
@@ -125,9 +149,9 @@ TEST_F(PlatformFilesTest, ReplaceFileFailsWhenTheSourceIsMissing) {
 TEST(PlatformDeadline, FinishedWorkIsSeenByTheCaller) {
     win32::Win32Platform platform{GetModuleHandleW(nullptr)};
     auto value = std::make_shared<int>(0);
-    EXPECT_EQ(WaitResult::Finished, platform.RunWithDeadline([value] { *value = 42; }, 5, false));
+    EXPECT_EQ(WaitResult::Finished, platform.RunWatched([value] { *value = 42; }, 5, false, [] { return true; }));
     EXPECT_EQ(42, *value);
-    EXPECT_EQ(WaitResult::Finished, platform.RunWithDeadline([value] { *value = 7; }, 0, true));
+    EXPECT_EQ(WaitResult::Finished, platform.RunWatched([value] { *value = 7; }, 0, true, [] { return true; }));
     EXPECT_EQ(7, *value);
 }
 
@@ -135,12 +159,12 @@ TEST(PlatformDeadline, StuckWorkTimesOutAndIsLeftRunning) {
     win32::Win32Platform platform{GetModuleHandleW(nullptr)};
     std::shared_ptr<void> release(CreateEventW(nullptr, TRUE, FALSE, nullptr), CloseHandle);
     auto finished = std::make_shared<LONG>(0);
-    const WaitResult result = platform.RunWithDeadline(
+    const WaitResult result = platform.RunWatched(
         [release, finished] {
             WaitForSingleObject(release.get(), 30000);
             InterlockedExchange(finished.get(), 1);
         },
-        1, false);
+        1, false, [] { return true; });
     EXPECT_EQ(WaitResult::TimedOut, result);
     EXPECT_EQ(0, InterlockedCompareExchange(finished.get(), 0, 0));
     SetEvent(release.get());  // let the worker end before the process does
@@ -149,10 +173,33 @@ TEST(PlatformDeadline, StuckWorkTimesOutAndIsLeftRunning) {
 TEST(PlatformDeadline, WaitingKeepsAQuitMessageForTheMessageLoop) {
     win32::Win32Platform platform{GetModuleHandleW(nullptr)};
     PostQuitMessage(3);
-    platform.RunWithDeadline([] { Sleep(50); }, 5, false);
+    platform.RunWatched([] { Sleep(50); }, 5, false, [] { return true; });
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(3u, message.wParam);
+}
+
+// Cancel ends the wait while the work is still blocked, and no later than the next look.
+TEST(PlatformDeadline, AWatcherThatSaysStopEndsTheWaitAtOnce) {
+    win32::Win32Platform platform{GetModuleHandleW(nullptr)};
+    std::shared_ptr<void> release(CreateEventW(nullptr, TRUE, FALSE, nullptr), CloseHandle);
+    int looks = 0;
+    const ULONGLONG start = GetTickCount64();
+    const WaitResult result = platform.RunWatched(
+        [release] { WaitForSingleObject(release.get(), 30000); }, 0, true,
+        [&looks] { return ++looks < 3; });
+    const ULONGLONG waited = GetTickCount64() - start;
+    EXPECT_EQ(WaitResult::Cancelled, result);
+    EXPECT_EQ(3, looks);
+    EXPECT_LT(waited, 5000u);
+    SetEvent(release.get());
+}
+
+TEST(CodePage, Utf8BecomesCodePage932AndTheRestUnderscores) {
+    win32::Win32Platform platform{GetModuleHandleW(nullptr)};
+    EXPECT_EQ(string(HYOU) + "a.txt", platform.Utf8ToCodePage932("\xE8\xA1\xA8" "a.txt"));
+    EXPECT_EQ("_x", platform.Utf8ToCodePage932("\xC3\xA9x"));  // é has no code page 932 form
+    EXPECT_EQ("", platform.Utf8ToCodePage932(""));
 }
 
 TEST(CodePage, ConvertsWithCodePage932WhateverTheLocale) {
