@@ -24,16 +24,6 @@ std::basic_string<Char> CopyBlock(UINT format) {
     return copy;
 }
 
-std::wstring AnsiToWide(const std::string& text) {
-    if (text.empty() || text.size() > INT_MAX) return {};
-    const int size = static_cast<int>(text.size());
-    const int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    if (needed <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), needed);
-    return wide;
-}
-
 // One line in code page 932, or nothing when the line holds a character that code page 932 lacks:
 // replaced by '?' or by a look-alike, such a line could pass for a URL it is not
 // ("http://host/????.zip" asks for "http://host/" with a query).
@@ -78,7 +68,7 @@ std::optional<std::string> ReadClipboardText(HWND owner) {
     }
     CloseClipboard();
     // Plain text is in the system's code page, which need not be 932.
-    if (!unicode) wide = AnsiToWide(ansi);
+    if (!unicode) wide = ToWide(ansi, CP_ACP);
     if (wide.empty()) return std::nullopt;
     return ClipboardTextInCodePage932(wide);
 }

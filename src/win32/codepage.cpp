@@ -6,13 +6,13 @@
 
 namespace korvo::win32 {
 
-std::wstring ToWide(std::string_view text) {
+std::wstring ToWide(std::string_view text, unsigned int codePage) {
     if (text.empty() || text.size() > INT_MAX) return {};
     const int size = static_cast<int>(text.size());
-    const int needed = MultiByteToWideChar(KORVO_CODE_PAGE, 0, text.data(), size, nullptr, 0);
+    const int needed = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     if (needed <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-    MultiByteToWideChar(KORVO_CODE_PAGE, 0, text.data(), size, wide.data(), needed);
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), needed);
     return wide;
 }
 

@@ -10,7 +10,8 @@ namespace korvo::win32 {
 
 constexpr unsigned int KORVO_CODE_PAGE = 932;
 
-std::wstring ToWide(std::string_view text);
+// `codePage` is 932 but for text that comes in the system's own ANSI code page (CP_ACP, 0).
+std::wstring ToWide(std::string_view text, unsigned int codePage = KORVO_CODE_PAGE);
 std::string ToNarrow(std::wstring_view text);
 
 }  // namespace korvo::win32
