@@ -108,6 +108,28 @@ wait_no_menu() {
     inspect wait-gone --class '#32768' --timeout "${1:-10}" >/dev/null || fail "the menu is still open"
 }
 
+# Menu geometry under Wine with the prefix's fonts, as measured: a 2-pixel frame, then items of
+# 18 pixels (separators 7).
+MENU_FRAME=2
+MENU_ITEM_HEIGHT=18
+
+# menu_item_point RECT_LINE INDEX: sets ITEM_X ITEM_Y to the middle of string item INDEX (from 0,
+# no separator above it) of the menu whose "left top right bottom" is RECT_LINE.
+menu_item_point() {
+    local left top
+    read -r left top _ _ <<<"$1"
+    ITEM_X=$((left + 30))
+    ITEM_Y=$((top + MENU_FRAME + MENU_ITEM_HEIGHT * $2 + MENU_ITEM_HEIGHT / 2))
+}
+
+# menu_rect N: the rectangle of the N-th open menu (1: the top level, 2: the submenu open in it).
+menu_rect() {
+    local rect
+    rect=$(inspect menu-rects --timeout 10 | sed -n "${1}p")
+    [ -n "$rect" ] || fail "menu $1 is not open"
+    printf '%s\n' "$rect"
+}
+
 # keys KEY...: what the user types while the menu or a dialog has the focus.
 keys() { inject "$@" || fail "could not send keys $*"; }
 

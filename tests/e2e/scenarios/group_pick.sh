@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The user opens a group of the menu with the keyboard and picks the folder inside it.
+# The user opens a group of the menu and picks the folder inside it: with the keyboard, then with
+# the mouse (pointing at the group opens it, a click on a folder picks it).
 . "$(dirname "$0")/../lib.sh"
 
 fixture
@@ -37,4 +38,16 @@ done
 assert_file "$FIXTURE/b/file.zip"
 assert_same_file "$FIXTURE/site/file.zip" "$FIXTURE/b/file.zip"
 for other in a c d; do assert_no_file "$FIXTURE/$other/file.zip"; done
+
+rm "$FIXTURE/b/file.zip"
+KORVO_WINEDEBUG=-all,+menu start_korvo "${HTTP_URL}file.zip"
+wait_menu
+menu_item_point "$(menu_rect 1)" 1
+inject "move:$ITEM_X,$ITEM_Y" sleep:300
+menu_item_point "$(menu_rect 2)" 1
+inject "click:$ITEM_X,$ITEM_Y"
+assert_exit_zero
+for id in 07d2 07d3; do assert_eq "$(menu_trace_count $id)" 1 "items inserted with id $id (mouse)"; done
+assert_same_file "$FIXTURE/site/file.zip" "$FIXTURE/c/file.zip"
+for other in a b d; do assert_no_file "$FIXTURE/$other/file.zip"; done
 pass

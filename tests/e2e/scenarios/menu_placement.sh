@@ -9,8 +9,8 @@ pointer() { e2e_wine 20 "$KORVO_TOOLS/pointer.exe" "$@" 2>/dev/null | tr -d '\r'
 read -r screenWidth maximizedHeight _ <<<"$(pointer metrics)"
 [ -n "$maximizedHeight" ] || fail "could not read the screen metrics"
 
-# menu_rect PLACEMENT [ARGS...]: shows the menu with "@menu=PLACEMENT" and reads its rectangle.
-menu_rect() {
+# placed_menu_rect PLACEMENT [ARGS...]: shows the menu with "@menu=PLACEMENT" and reads its rectangle.
+placed_menu_rect() {
     local placement=$1
     shift
     write_ini "$FIXTURE/Korvo.ini" <<INI
@@ -33,24 +33,24 @@ near() {  # ACTUAL EXPECTED WHAT
     [ "${d#-}" -le 2 ] || fail "$3: expected $2, got $1"
 }
 
-menu_rect 100,200
+placed_menu_rect 100,200
 near "$left" 100 "left at the point"
 near "$top" 200 "top at the point"
 
 [ "$(pointer move 300 250)" = "300 250" ] || fail "could not move the mouse"
-menu_rect mouse
+placed_menu_rect mouse
 near "$left" 300 "left at the mouse"
 near "$top" 250 "top at the mouse"
 
-menu_rect mous2
+placed_menu_rect mous2
 near "$left" 300 "left at the mouse (mous2)"
 near $(((top + bottom) / 2)) 250 "vertical centre at the mouse (mous2)"
 
-menu_rect center
+placed_menu_rect center
 near $(((left + right) / 2)) $((screenWidth / 2)) "horizontal centre of the screen"
 near $(((top + bottom) / 2)) $((maximizedHeight / 2)) "vertical centre of the screen"
 
-menu_rect center "/#m=120,140"
+placed_menu_rect center "/#m=120,140"
 near "$left" 120 "left at the command line's point"
 near "$top" 140 "top at the command line's point"
 pass
