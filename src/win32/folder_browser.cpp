@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "win32/codepage.h"
+#include "win32/com_apartment.h"
 
 namespace korvo::win32 {
 
@@ -28,6 +29,7 @@ std::string BrowseFolder(HWND owner, const std::string& start, const std::string
     // Korvo's own window is hidden: without the foreground the browser would open behind the
     // window the user is working in, and keys would not reach it.
     SetForegroundWindow(owner);
+    EnsureComForShell();
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
     if (chosen == nullptr) return {};
     wchar_t path[MAX_PATH] = {};

@@ -36,9 +36,6 @@ void RunMessageLoop() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace korvo::win32;
-    // The shell functions (ShellExecute, the folder browser) expect COM on the calling thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-
     korvo::RunState run;
     korvo::RecordModulePath(run, ToNarrow(ModuleFileName()));
     run.commandLineText = ToNarrow(ArgumentText(GetCommandLineW()));
@@ -50,6 +47,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         CreateHostWindow(instance, className, state) != nullptr) {
         RunMessageLoop();
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }

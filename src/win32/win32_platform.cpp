@@ -7,6 +7,7 @@
 
 #include "win32/clipboard.h"
 #include "win32/codepage.h"
+#include "win32/com_apartment.h"
 #include "win32/file_name_box.h"
 #include "win32/folder_browser.h"
 #include "win32/path_lookup.h"
@@ -392,6 +393,7 @@ void Win32Platform::ShellExecute(const std::string& file, const std::string& par
     const std::wstring wideFile = ToWide(file);
     const std::wstring wideParameters = ToWide(parameters);
     const std::wstring wideFolder = ToWide(workingFolder);
+    EnsureComForShell();
     ShellExecuteW(nullptr, nullptr, wideFile.c_str(),
                   wideParameters.empty() ? nullptr : wideParameters.c_str(),
                   wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWNORMAL);
