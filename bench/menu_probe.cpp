@@ -2,12 +2,12 @@
 // popup menu with one item, tracked at the screen's centre, then exit. bench/start_to_menu.sh
 // measures Korvo's start-to-menu time against this program's.
 //
-// Built a further three times, each adding one thing Korvo does before its menu, so that the
-// difference between Korvo and the plain probe can be laid out step by step:
+// Built a further four times, each adding one thing Korvo did before its menu, so that what each
+// costs can be laid out step by step (Korvo keeps only the manifest of these now):
 //   KORVO_PROBE_LIBRARIES  imports the DLLs Korvo imports (shell, WinINet, COM, version...)
-//   KORVO_PROBE_TIMER      shows the menu from a 0 ms timer armed at WM_CREATE, as Korvo does
+//   KORVO_PROBE_TIMER      shows the menu from a 0 ms timer armed at WM_CREATE
 //   KORVO_PROBE_MANIFEST   carries Korvo's manifest (common controls 6, per-monitor DPI)
-//   KORVO_PROBE_COM        initialises COM on its thread first, as Korvo's WinMain does
+//   KORVO_PROBE_COM        initialises COM on its thread first
 #include <windows.h>
 #ifdef KORVO_PROBE_LIBRARIES
 #include <objbase.h>

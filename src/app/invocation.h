@@ -1,6 +1,6 @@
 // Start-up steps that need no window, the host window's creation handler, and the one-shot run.
 // The Win32 layer calls these in this order: RecordModulePath at entry; SetUpPaths and
-// ReadCommandLineAndConfiguration from WM_CREATE; RunInvocation from the run timer, after which it
+// ReadCommandLineAndConfiguration from WM_CREATE; RunInvocation once the message loop runs, after which it
 // closes the host window.
 #pragma once
 
@@ -20,7 +20,7 @@ void SetUpPaths(RunState& run, int screenWidth, int maximizedHeight, int mouseBu
 
 // The creation handler after SetUpPaths: configPath, the command line's options and targets, then
 // the configuration. False when the configuration could not be loaded (the message was shown):
-// the window then closes itself instead of arming the run timer.
+// the window then closes itself instead of starting the run.
 bool ReadCommandLineAndConfiguration(Platform& platform, RunState& run);
 
 // The one interaction of a run: the menu (or the folder browser), and whatever the user picks.

@@ -23,7 +23,6 @@ constexpr int FOLDER_MAX = 500;
 constexpr int PARAM_MAX = 10;
 constexpr int PROGRAM_MAX = 10;
 
-constexpr int RUN_TIMER_ID = 610;
 constexpr int IDM_FOLDER_BASE = 2000;
 constexpr int IDM_SEPARATOR = 2600;
 constexpr int IDM_TARGET = 2650;

@@ -7,6 +7,9 @@ namespace korvo::win32 {
 
 namespace {
 
+// Posted by the creation handler: the one run starts when the message loop delivers it.
+constexpr UINT WM_KORVO_RUN = WM_APP + 1;
+
 HostWindowState* StateOf(HWND window) {
     return reinterpret_cast<HostWindowState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
@@ -30,20 +33,21 @@ LRESULT OnCreate(HWND window, HostWindowState& state) {
     SetUpPaths(state.run, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYMAXIMIZED),
                GetSystemMetrics(SM_CMOUSEBUTTONS));
     if (ReadCommandLineAndConfiguration(state.platform, state.run)) {
-        // Elapse 0: the run starts as soon as the message loop is running, outside the
-        // creation handler.
-        SetTimer(window, RUN_TIMER_ID, 0, nullptr);
+        // The run starts as soon as the message loop is running, outside the creation handler. A
+        // posted message rather than a 0 ms timer: the system holds a timer back for at least
+        // 10 ms, and that wait would come before the menu.
+        PostMessageW(window, WM_KORVO_RUN, 0, 0);
     } else {
         SendMessageW(window, WM_CLOSE, 0, 0);
     }
     return 0;
 }
 
-LRESULT OnTimer(HWND window, HostWindowState& state, WPARAM timerId) {
-    if (timerId != RUN_TIMER_ID) return 0;
-    // Killed first: the run's modal loops (menu, dialogs, message boxes) dispatch timer messages,
-    // and the run must happen once.
-    KillTimer(window, RUN_TIMER_ID);
+LRESULT OnRun(HWND window, HostWindowState& state) {
+    // The run's modal loops (menu, dialogs, message boxes) dispatch posted messages, and another
+    // program could post this one: the run must happen once.
+    if (state.runStarted) return 0;
+    state.runStarted = true;
     RunInvocation(state.platform, state.run);
     SendMessageW(window, WM_CLOSE, 0, 0);
     return 0;
@@ -91,7 +95,7 @@ LRESULT HandleMessage(HWND window, HostWindowState& state, UINT message, WPARAM 
                       LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return OnCreate(window, state);
-        case WM_TIMER: return OnTimer(window, state, wParam);
+        case WM_KORVO_RUN: return OnRun(window, state);
         case WM_CLOSE: DestroyWindow(window); return 0;
         case WM_DESTROY: PostQuitMessage(0); return 0;
         case WM_KILLFOCUS: return OnKillFocus(window, state);

@@ -1,5 +1,5 @@
 // The hidden host window: owner of the menu, the dialogs and the message boxes, and the place
-// where the one run of Korvo starts (from its timer) and the menu messages are handled.
+// where the one run of Korvo starts (from a message it posts itself) and the menu messages are handled.
 #pragma once
 
 #include <string>
@@ -17,6 +17,7 @@ struct HostWindowState {
     bool focusLost = false;         // a dismissing click has been posted and not yet received
     HMENU lastSelMenu = nullptr;    // the menu of the most recent WM_MENUSELECT
     bool lastSelByMouse = false;    // that selection came from the mouse
+    bool runStarted = false;        // the one run has begun
 };
 
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
