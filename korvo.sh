@@ -32,6 +32,9 @@ mkdir -p build
 scripts/build.sh win >build/korvo-build.log 2>&1 || { tail -40 build/korvo-build.log; echo "build failed"; exit 1; }
 [ -f build/win/Korvo.ini ] || cp src/resources/Korvo.ini build/win/Korvo.ini
 
+# A Wine prefix of its own, so that a run beside the tests neither sees their windows nor shows
+# them its own.
+export KORVO_WINEPREFIX=${KORVO_WINEPREFIX:-$ROOT/build/wineprefix-run}
 . scripts/wine-env.sh
 headless=""
 [ -n "${DISPLAY:-}" ] || headless=1

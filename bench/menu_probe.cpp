@@ -4,7 +4,7 @@
 //
 // Built a further four times, each adding one thing Korvo did before its menu, so that what each
 // costs can be laid out step by step (Korvo keeps only the manifest of these now):
-//   KORVO_PROBE_LIBRARIES  imports the DLLs Korvo imports (shell, WinINet, COM, version...)
+//   KORVO_PROBE_LIBRARIES  imports at start the DLLs Korvo delay-loads (shell, WinINet, COM...)
 //   KORVO_PROBE_TIMER      shows the menu from a 0 ms timer armed at WM_CREATE
 //   KORVO_PROBE_MANIFEST   carries Korvo's manifest (common controls 6, per-monitor DPI)
 //   KORVO_PROBE_COM        initialises COM on its thread first

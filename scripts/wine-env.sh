@@ -2,7 +2,7 @@
 #   . scripts/wine-env.sh
 #   korvo_wine_up [--own-display]   Xvfb when needed, the private prefix, a warm wineserver
 #   korvo_wine_down                 ends what korvo_wine_up started, by PID, and the prefix's server
-# Everything lives in build/: the prefix is build/wineprefix, created once and reused.
+# Everything lives in build/: the prefix is build/wineprefix (or $KORVO_WINEPREFIX), made once.
 
 KORVO_ROOT=${KORVO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export KORVO_ROOT
@@ -67,7 +67,7 @@ korvo_prefix_up() {
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     timeout 300 wineboot -i >/dev/null 2>&1 || { korvo_log "wineboot failed"; return 1; }
-    local reg="$KORVO_ROOT/build/korvo-prefix.reg"
+    local reg="$WINEPREFIX.reg"  # one per prefix: two prefixes may be made at once
     korvo_write_prefix_reg "$reg"
     timeout 120 wine regedit /S "$(winepath -w "$reg" 2>/dev/null)" >/dev/null 2>&1 \
         || { korvo_log "regedit failed"; return 1; }

@@ -5,7 +5,8 @@
 
 fixture  # only for the scenario's own files
 shot=$FIXTURE/menu.png
-output=$(cd "$E2E_ROOT" && timeout 80 ./korvo.sh --shot "$shot" 2>&1)
+# In the tests' own prefix and display: a prefix of the demo's own would be made afresh here.
+output=$(cd "$E2E_ROOT" && KORVO_WINEPREFIX=$WINEPREFIX timeout 80 ./korvo.sh --shot "$shot" 2>&1)
 status=$?
 printf '%s\n' "$output" >"$FIXTURE.demo.log"
 landed=$(printf '%s\n' "$output" | sed -n 's/^demo: the file landed in //p')
