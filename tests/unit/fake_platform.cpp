@@ -225,6 +225,7 @@ std::unique_ptr<OutputFile> FakePlatform::CreateNewFile(const std::string& path)
 }
 
 bool FakePlatform::ReplaceFile(const std::string& from, const std::string& to) {
+    if (replaceFails) return false;
     auto it = files_.find(Key(from));
     if (it == files_.end()) return false;
     std::string content = it->second;

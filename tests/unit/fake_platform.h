@@ -179,6 +179,7 @@ public:
     bool temporaryFileFails = false;  // CreateNewFile always fails
     bool writeFails = false;          // every Write fails (a full disk)
     bool closeFails = false;          // writes succeed, the final Close fails
+    bool replaceFails = false;        // ReplaceFile fails (the destination is locked)
     bool threadStartFails = false;    // RunWatched cannot start its worker
     std::uint64_t nowMs = 5000000;
     int watchTicks = 0;

@@ -112,6 +112,11 @@ TEST(DownloadFailures, EveryFailureIsReportedAndLeavesTheFolderAsItWas) {
              p.urlScripts.push_back(std::make_shared<UrlScript>(UrlScript{200, 4, {"data"}, false, 0}));
          },
          TEXT_DOWNLOAD_FAILED, TEXT_WRITE_ERROR_CAPTION},
+        {"the complete file cannot take the final name", [](FakePlatform& p, RunState&) {
+             p.replaceFails = true;
+             p.urlScripts.push_back(std::make_shared<UrlScript>(UrlScript{200, 4, {"data"}, false, 0}));
+         },
+         TEXT_DOWNLOAD_FAILED, TEXT_WRITE_ERROR_CAPTION},
         {"the worker thread cannot be started", [](FakePlatform& p, RunState&) {
              p.threadStartFails = true;
              p.urlScripts.push_back(std::make_shared<UrlScript>(UrlScript{200, 4, {"data"}, false, 0}));
@@ -244,6 +249,10 @@ TEST(DownloadServerName, UsedOnlyWhenTheUrlHasNoNameAndMadeSafe) {
         {"device names", "attachment; filename=\"con .txt\"", "", "_con .txt"},
         {"forbidden characters", "attachment; filename=\"a:b*c?.txt\"", "", "a_b_c_.txt"},
         {"a semicolon inside quotes", "attachment; filename=\"a;b.txt\"", "", "a;b.txt"},
+        {"an escaped quote does not end the name", "attachment; filename=\"say \\\"hi\\\".txt\"", "",
+         "say _hi_.txt"},
+        {"an unknown charset falls back to the plain name",
+         "attachment; filename*=koi8-r''%C1.txt; filename=\"plain.txt\"", "", "plain.txt"},
         {"no file name in the header: the redirect target", "inline", "http://host/dl/named.tar.gz?x=1",
          "named.tar.gz"},
         {"a final URL without an extension", "", "http://host/download", "index.html"},
