@@ -13,6 +13,8 @@
 #   nested  the same 500 folders inside one group: the same reading and existence checks, but a
 #           top level of one item, so that large - nested is the cost of showing a full top level
 # Prints the median of each and the ratios; large/probe is the figure to hold to 1.1.
+# KORVO_BASELINE_EXE=path/to/an/older/Korvo.exe adds that build, run on the largest configuration
+# in the same rounds ("baseline"), to tell what a change to start-up gained.
 set -uo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUNS=${1:-11}
@@ -33,6 +35,11 @@ cp build/win/bench/menu_timer.exe "$BENCH/"
 for probe in "${PROBES[@]}"; do cp "build/win/bench/$probe.exe" "$BENCH/"; done
 cp build/win/Korvo.exe "$BENCH/small/"
 cp build/win/Korvo.exe "$BENCH/large/"
+baseline=${KORVO_BASELINE_EXE:-}
+if [ -n "$baseline" ]; then
+    mkdir -p "$BENCH/baseline"
+    cp "$baseline" "$BENCH/baseline/Korvo.exe"
+fi
 cp build/win/Korvo.exe "$BENCH/nested/"
 mkdir -p "$BENCH/down"
 printf '[system]\r\n%%end\r\n[dir]\r\nC:\\bench\\down | Down\r\n%%end\r\n[exec]\r\n%%end\r\n' >"$BENCH/small/Korvo.ini"
@@ -59,6 +66,9 @@ for i in range(10):
 lines.append("%end")
 with open(f"{bench}/large/Korvo.ini", "wb") as f:
     f.write(("\r\n".join(lines) + "\r\n").encode("cp932"))
+if os.path.isdir(f"{bench}/baseline"):
+    with open(f"{bench}/baseline/Korvo.ini", "wb") as f:
+        f.write(("\r\n".join(lines) + "\r\n").encode("cp932"))
 # The same lines with every group and mark inside one outer group.
 start, end = lines.index("[dir]") + 1, lines.index("%end", lines.index("[dir]"))
 nested = lines[:start] + ["{すべて"] + lines[start:end] + ["}"] + lines[end:]
@@ -84,6 +94,7 @@ for _ in $(seq 1 "$RUNS"); do
     measure small 'C:\bench\small\Korvo.exe' "$URL"
     measure large 'C:\bench\large\Korvo.exe' "$URL"
     measure nested 'C:\bench\nested\Korvo.exe' "$URL"
+    [ -z "$baseline" ] || measure baseline 'C:\bench\baseline\Korvo.exe' "$URL"
 done
 
 probe=$(median "$BENCH/menu_probe.times")
@@ -99,6 +110,7 @@ echo "    + COM initialised first       $(median "$BENCH/menu_probe_com.times")"
 echo "  Korvo, one folder               $small"
 echo "  Korvo, 500 folders, 10 programs $large"
 echo "  the same, all in one group      $nested"
+[ -z "$baseline" ] || echo "  baseline build, 500 folders     $(median "$BENCH/baseline.times")"
 awk -v p="$probe" -v s="$small" -v l="$large" -v n="$nested" 'BEGIN {
     printf "  ratio large/probe %.2f   small/probe %.2f\n", l / p, s / p
     printf "  Korvo fixed cost (small-probe) %.1f ms; reading and checks (nested-small) %.1f ms; full top level (large-nested) %.1f ms\n", s - p, n - s, l - n }'
