@@ -8,6 +8,9 @@
 //   KORVO_PROBE_TIMER      shows the menu from a 0 ms timer armed at WM_CREATE
 //   KORVO_PROBE_MANIFEST   carries Korvo's manifest (common controls 6, per-monitor DPI)
 //   KORVO_PROBE_COM        initialises COM on its thread first
+// and once on its own:
+//   KORVO_PROBE_JAPANESE   the item's label is Japanese, as Korvo's labels are: the text is drawn
+//                          in a font that holds kana and kanji, which costs its own load
 #include <windows.h>
 #ifdef KORVO_PROBE_LIBRARIES
 #include <objbase.h>
@@ -20,7 +23,11 @@ namespace {
 
 void ShowProbeMenu(HWND window) {
     HMENU menu = CreatePopupMenu();
+#ifdef KORVO_PROBE_JAPANESE
+    AppendMenuW(menu, MF_STRING, 1, L"\u30D5\u30A9\u30EB\u30C0 &Probe");  // "folder"
+#else
     AppendMenuW(menu, MF_STRING, 1, L"&Probe");
+#endif
     // As Korvo does: the owner in the foreground, or the menu would not take the keys.
     SetForegroundWindow(window);
     TrackPopupMenu(menu, TPM_RETURNCMD, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,

@@ -7,7 +7,9 @@
 #   probe   the one-item menu; then the same with, added one at a time, what Korvo once did
 #           before its menu: its DLLs imported at start (+libraries; they are delay-loaded now),
 #           a 0 ms timer (+timer; Korvo now posts itself a message), its manifest (+manifest,
-#           still there), COM initialised at start (+com; now only before a shell call)
+#           still there), COM initialised at start (+com; now only before a shell call);
+#           and, on its own, the one-item menu with a Japanese label (+japanese), whose font
+#           Korvo's Japanese texts need as well
 #   small   Korvo with one folder: its fixed cost (program load, start-up, one menu)
 #   large   Korvo with the largest configuration: 10 parameters, 500 folders, 10 programs
 #   nested  the same 500 folders inside one group: the same reading and existence checks, but a
@@ -20,7 +22,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 RUNS=${1:-11}
 cd "$ROOT"
 . scripts/wine-env.sh
-PROBES=(menu_probe menu_probe_libraries menu_probe_timer menu_probe_manifest menu_probe_com)
+PROBES=(menu_probe menu_probe_libraries menu_probe_timer menu_probe_manifest menu_probe_com menu_probe_japanese)
 for program in build/win/Korvo.exe build/win/bench/menu_timer.exe "${PROBES[@]/#/build/win/bench/}"; do
     program=${program%.exe}.exe
     [ -f "$program" ] || { echo "no $program: run scripts/build.sh win first" >&2; exit 1; }
@@ -107,10 +109,11 @@ echo "    + DLLs imported at start      $(median "$BENCH/menu_probe_libraries.ti
 echo "    + a 0 ms timer                $(median "$BENCH/menu_probe_timer.times")"
 echo "    + Korvo's manifest            $(median "$BENCH/menu_probe_manifest.times")"
 echo "    + COM initialised first       $(median "$BENCH/menu_probe_com.times")"
+echo "  probe with a Japanese label      $(median "$BENCH/menu_probe_japanese.times")"
 echo "  Korvo, one folder               $small"
 echo "  Korvo, 500 folders, 10 programs $large"
 echo "  the same, all in one group      $nested"
 [ -z "$baseline" ] || echo "  baseline build, 500 folders     $(median "$BENCH/baseline.times")"
-awk -v p="$probe" -v s="$small" -v l="$large" -v n="$nested" 'BEGIN {
-    printf "  ratio large/probe %.2f   small/probe %.2f\n", l / p, s / p
+awk -v p="$probe" -v j="$(median "$BENCH/menu_probe_japanese.times")" -v s="$small" -v l="$large" -v n="$nested" 'BEGIN {
+    printf "  ratio large/probe %.2f   small/probe %.2f   large/Japanese probe %.2f\n", l / p, s / p, l / j
     printf "  Korvo fixed cost (small-probe) %.1f ms; reading and checks (nested-small) %.1f ms; full top level (large-nested) %.1f ms\n", s - p, n - s, l - n }'
