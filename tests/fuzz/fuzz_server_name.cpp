@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "actions/download_name.h"
-#include "base/text.h"
+#include "safe_file_name.h"
 
 namespace {
 
@@ -15,11 +15,6 @@ std::string AsciiOnly(const std::string& utf8) {
     std::string text;
     for (char c : utf8) text += static_cast<unsigned char>(c) < 0x80 ? c : '_';
     return text;
-}
-
-bool IsForbidden(unsigned char c) {
-    return c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*' ||
-           c == '/' || c == '\\';
 }
 
 }  // namespace
@@ -34,13 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = korvo::ServerFileName(header, url, AsciiOnly);
     if (name.empty()) return 0;
     if (name.find_first_not_of(". ") == std::string::npos) __builtin_trap();
-    for (std::size_t at = 0; at < name.size(); ++at) {
-        const auto c = static_cast<unsigned char>(name[at]);
-        if (korvo::IsLeadByte(c) && at + 1 < name.size()) {
-            ++at;
-            continue;
-        }
-        if (IsForbidden(c)) __builtin_trap();
-    }
+    if (!korvo::fuzz::HoldsOnlyNameCharacters(name)) __builtin_trap();
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "app/url_parts.h"
 #include "base/text.h"
+#include "safe_file_name.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string url(reinterpret_cast<const char*>(data), size);
@@ -21,16 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         run.url.fileName.size() > korvo::PATH_MAX_CHARS) {
         __builtin_trap();
     }
-    for (std::size_t at = 0; at < run.url.fileName.size(); ++at) {
-        unsigned char c = static_cast<unsigned char>(run.url.fileName[at]);
-        if (korvo::IsLeadByte(c) && at + 1 < run.url.fileName.size()) {
-            ++at;
-            continue;
-        }
-        if (c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*' ||
-            c == '/' || c == '\\') {
-            __builtin_trap();
-        }
-    }
+    if (!korvo::fuzz::HoldsOnlyNameCharacters(run.url.fileName)) __builtin_trap();
     return 0;
 }

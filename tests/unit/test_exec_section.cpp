@@ -59,6 +59,7 @@ TEST_F(ExecSectionTest, ProgramsTheirNamesAndTemplates) {
         // A missing program takes its templates along instead of handing them to the one before.
         {"D:\\Tools\\getter.exe\n>mine\nD:\\Tools\\missing.exe\n>theirs\n", "D:\\Tools\\getter.exe>getter>mine"},
         {"D:\\Tools\\getter.exe\n%end\nD:\\Tools\\other.exe\n", "D:\\Tools\\getter.exe>getter>"},
+        {"D:\\Tools\\getter\n>x\n", "D:\\Tools\\getter.exe>getter>x"},  // found with ".exe"
     };
     for (const Case& c : cases) EXPECT_EQ(Load(c.section), c.expected) << c.section;
 }
@@ -117,13 +118,6 @@ TEST_F(ExecSectionTest, LinesExpandOnlyAfterTheParamBlock) {
     ASSERT_EQ(run.programs.size(), 1u);
     EXPECT_EQ(run.programs[0].displayName, "D:\\Tools");
     EXPECT_EQ(run.programs[0].commandTemplate, "D:\\Tools\\%K");
-}
-
-// A name written without ".exe" is found with it once program resolution retries that way.
-TEST_F(ExecSectionTest, BareNamesResolveToTheirExeFile) {
-    run = testing::StartedRun();
-    EXPECT_EQ(Load("D:\\Tools\\getter\n>x\n", "getter"), "D:\\Tools\\getter.exe>getter>x");
-    EXPECT_EQ(run.selectedProgram, 0);
 }
 
 }  // namespace

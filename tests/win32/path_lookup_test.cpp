@@ -1,12 +1,10 @@
-// The system's special folders, full paths and search path as Win32Platform reports them,
-// and the core's program resolution and placeholders on top of the real answers.
+// The system's special folders, full paths and search path as Win32Platform reports them: the
+// answers the core's program resolution and placeholders build on (their e2e scenarios use both).
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "code_page_932.h"
-#include "config/program_path.h"
-#include "template/placeholders.h"
 #include "win32/codepage.h"
 #include "win32/win32_platform.h"
 
@@ -99,24 +97,6 @@ TEST_F(PathLookupTest, SearchPathTakesTheNameAsGivenWithoutDefaultExtension) {
     EXPECT_FALSE(platform.SearchSystemPath("notepad"));
     // The current folder is part of the system's order.
     EXPECT_EQ(folder + "tool.exe", platform.SearchSystemPath("tool.exe").value_or("<none>"));
-}
-
-TEST_F(PathLookupTest, CoreResolvesAndExpandsWithTheRealAnswers) {
-    KORVO_REQUIRE_CODE_PAGE_932();
-    RunState run;
-    run.programFolder = folder;
-    ResolvedProgram editor = ResolveProgramPath(platform, run, "notepad", true);
-    EXPECT_EQ(1, editor.found);
-    EXPECT_EQ(0, lstrcmpiW(ToWide(SystemFolder() + "\\notepad.exe").c_str(), ToWide(editor.path).c_str()))
-        << editor.path;
-
-    run.searchPath = folder + "sub";
-    run.searchPathSet = true;
-    EXPECT_EQ(folder + "sub\\inner.exe", ResolveProgramPath(platform, run, "inner", true).path);
-    EXPECT_EQ(folder + "tool.exe", ResolveProgramPath(platform, run, "tool", true).path);
-
-    EXPECT_EQ(WindowsFolder() + "\\x|" + folder.substr(0, folder.size() - 1),
-              ExpandPlaceholders(platform, run, "%WINDOWS%\\x|%ins_Korvo%"));
 }
 
 }  // namespace
