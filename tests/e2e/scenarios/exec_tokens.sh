@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # "/#e=" names the configured downloader: picking a folder starts it in its own folder, with every
 # token of its template replaced once, so the URL's "%D0" and "%F0" escapes reach it unchanged.
+# A "/#e=" name that no program has, or that a program's name only contains, leaves the download
+# to Korvo itself: the file arrives and the program does not run.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../exec_lib.sh"
 
@@ -22,4 +24,18 @@ keys Return
 assert_exit_zero
 wait_record 4
 assert_started_with 3 "ftp|127.0.0.1|||/a.bin|/|a.bin|ftp://127.0.0.1:9/a.bin|ftp://127.0.0.1:9/a.bin|$dest\\|$dest|$parent\\|$parent|Down Load"
+
+SITE=$FIXTURE/site
+mkdir -p "$SITE"
+printf 'payload' >"$SITE/file.txt"
+loopback_serve http "$SITE"
+for option in '/#e=nosuch' '/#e=get'; do
+    rm -f "$DEST/file.txt"
+    start_korvo "$option" "${SERVER_URL}file.txt"
+    wait_menu
+    keys Return
+    assert_exit_zero 30
+    assert_same_file "$SITE/file.txt" "$DEST/file.txt"
+done
+assert_not_started 4
 pass
