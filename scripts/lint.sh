@@ -12,7 +12,7 @@ cmake -S . -B build/lint -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DKORVO_SANITIZE=OFF
     exit 1
 }
 
-mapfile -t sources < <(find src/base src/app src/config src/template src/menu src/actions -name '*.cpp' | sort)
+mapfile -t sources < <(find src/base src/url src/app src/config src/template src/menu src/actions -name '*.cpp' | sort)
 failed=0
 
 tidy_log=build/lint-clang-tidy.log

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/path_split.h"
-#include "app/url_parts.h"
 #include "base/text.h"
+#include "url/path_split.h"
+#include "url/url_parts.h"
 
 namespace korvo {
 

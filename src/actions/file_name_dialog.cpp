@@ -1,8 +1,8 @@
 #include "actions/file_name_dialog.h"
 
-#include "app/path_split.h"
 #include "base/text.h"
 #include "menu/menu_display.h"
+#include "url/path_split.h"
 
 namespace korvo {
 

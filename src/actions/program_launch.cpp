@@ -1,6 +1,6 @@
 #include "actions/program_launch.h"
 
-#include "app/path_split.h"
+#include "url/path_split.h"
 
 namespace korvo {
 

@@ -1,7 +1,7 @@
 #include "app/clipboard.h"
 
-#include "app/options.h"
 #include "base/text.h"
+#include "url/targets.h"
 
 namespace korvo {
 
@@ -10,7 +10,8 @@ int ReadClipboardTargets(Platform& platform, RunState& run) {
     // use it while the text is tokenised.
     std::optional<std::string> text = platform.ReadClipboardText();
     if (!text || text->empty()) return 0;
-    ParseTargets(run, CutToFit(*text, CLIPBOARD_TEXT_MAX_CHARS), TARGET_MODE_CLIPBOARD);
+    ParseTargets(run.targets, CutToFit(*text, CLIPBOARD_TEXT_MAX_CHARS), TARGET_MODE_CLIPBOARD,
+                 run.selectedProgram != -1);
     return 1;
 }
 

@@ -5,12 +5,12 @@
 #include "actions/program_launch.h"
 #include "app/clipboard.h"
 #include "app/options.h"
-#include "app/path_split.h"
-#include "app/url_parts.h"
 #include "base/text.h"
 #include "config/loader.h"
 #include "menu/menu_display.h"
 #include "template/command_template.h"
+#include "url/path_split.h"
+#include "url/url_parts.h"
 
 namespace korvo {
 
@@ -35,7 +35,7 @@ bool ReadCommandLineAndConfiguration(Platform& platform, RunState& run) {
     // Options come first: they choose the configuration file and override what it says.
     if (!run.commandLineText.empty()) {
         ParseOptions(platform, run, run.commandLineText);
-        ParseTargets(run, run.commandLineText, 0);
+        ParseTargets(run.targets, run.commandLineText, TARGET_MODE_COMMAND_LINE, run.selectedProgram != -1);
     }
     return LoadConfiguration(platform, run) == 1;
 }
@@ -43,7 +43,7 @@ bool ReadCommandLineAndConfiguration(Platform& platform, RunState& run) {
 void RunInvocation(Platform& platform, RunState& run) {
     // A URL on the command line wins over "/#c" and "/#0": the menu is shown for it.
     if (run.targets.targetCount > 0) {
-        DeriveFileName(run, run.targets.firstTarget);
+        DeriveFileName(run.url, run.targets.firstTarget);
         ShowDestinationMenu(platform, run, false);
         return;
     }
@@ -57,7 +57,7 @@ void RunInvocation(Platform& platform, RunState& run) {
         ShowDestinationMenu(platform, run, true);
         return;
     }
-    DeriveFileName(run, run.targets.firstTarget);
+    DeriveFileName(run.url, run.targets.firstTarget);
     if (run.directBrowse == 1) {
         BrowseAndDispatch(platform, run);
     } else {

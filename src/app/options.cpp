@@ -70,27 +70,6 @@ void ApplyBrowseFolderOption(Platform& platform, RunState& run, const OptionValu
     run.baseFolder = folder;
 }
 
-enum class TokenResult { Rejected, Accepted };
-
-// A clipboard line is one token, spaces included: after trimming, a space left in a line that was
-// not quoted means words stand beside the URL, and the line is no URL at all (taken as one, the
-// words would become part of the address).
-bool HasWordsBesideUrl(const std::string& trimmed, bool quoted, int mode) {
-    return mode == TARGET_MODE_CLIPBOARD && !quoted && trimmed.find(' ') != std::string::npos;
-}
-
-// Classifies the token; an accepted one becomes the run's only target.
-TokenResult TestToken(RunState& run, std::string& token, int mode) {
-    const bool quoted = token.size() >= 2 && token.front() == '"' && token.back() == '"';
-    if (ClassifyTarget(run, token) > 0 && !HasWordsBesideUrl(token, quoted, mode)) {
-        run.targets.targetCount = 1;
-        run.targets.firstTarget = token;
-        return TokenResult::Accepted;
-    }
-    token.clear();
-    return TokenResult::Rejected;
-}
-
 }  // namespace
 
 void ParseOptions(Platform& platform, RunState& run, std::string_view argumentText) {
@@ -104,48 +83,6 @@ void ParseOptions(Platform& platform, RunState& run, std::string_view argumentTe
 
     ApplyBrowseFolderOption(platform, run, QuotedValue(argumentText, "/#0=\""));
     if (FindNoCase(argumentText, "/#0") != std::string_view::npos) run.directBrowse = 1;
-}
-
-void ParseTargets(RunState& run, std::string_view text, int mode) {
-    text = text.substr(0, text.find('\0'));
-    run.targets = TargetList{};
-    std::string token;
-    bool quoted = false;
-    auto append = [&token](char c) {
-        if (token.size() < TOKEN_MAX_CHARS) token += c;
-    };
-    for (char c : text) {
-        if (c == '"' && !quoted) {
-            if (TestToken(run, token, mode) == TokenResult::Accepted) return;
-            token.assign(1, '"');  // not = "\"": GCC 12 warns falsely (-Wrestrict) on that form
-            quoted = true;
-        } else if (c == '"') {
-            // A full token still gets its closing quote, in place of its last character, so that
-            // an over-long quoted URL stays a (cut) URL.
-            if (token.size() == TOKEN_MAX_CHARS) token.pop_back();
-            append(c);
-            quoted = false;
-            if (TestToken(run, token, mode) == TokenResult::Accepted) return;
-        } else if (c == ' ' && !quoted && mode == TARGET_MODE_COMMAND_LINE) {
-            if (TestToken(run, token, mode) == TokenResult::Accepted) return;
-        } else if (c == '\n' && mode == TARGET_MODE_CLIPBOARD) {
-            quoted = false;
-            if (TestToken(run, token, mode) == TokenResult::Accepted) return;
-        } else if (c == '\r' || c == '\n' || c == '\t') {
-            continue;
-        } else {
-            append(c);
-        }
-    }
-    if (!token.empty()) TestToken(run, token, mode);
-}
-
-int ClassifyTarget(const RunState& run, std::string& token) {
-    PathUnquoteSpaces(token);
-    PathRemoveBlanks(token);
-    if (StartsWithNoCase(token, "http://", 7) || StartsWithNoCase(token, "https://", 8)) return 1;
-    if (run.selectedProgram != -1 && StartsWithNoCase(token, "ftp://", 6)) return 2;
-    return 0;
 }
 
 }  // namespace korvo

@@ -6,22 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "base/limits.h"
 #include "platform/platform.h"
+#include "url/targets.h"
+#include "url/url_parts.h"
 
 namespace korvo {
-
-// Fixed limits. Texts are std::string, but never longer than these: over-long input is cut.
-constexpr std::size_t PATH_MAX_CHARS = 259;          // a 260-byte path or single value
-constexpr std::size_t NAME_MAX_CHARS = 255;          // a part of a split path
-constexpr std::size_t TOKEN_MAX_CHARS = 519;         // a command-line token or target
-constexpr std::size_t LINE_MAX_CHARS = 517;          // one configuration line as read
-constexpr std::size_t EXPANDED_LINE_MAX_CHARS = 519; // a configuration line after expansion
-constexpr std::size_t COMMAND_LINE_MAX_CHARS = 1039; // a built command line
-constexpr std::size_t SCHEME_MAX_CHARS = 31;         // UrlParts::scheme
-constexpr std::size_t PARAM_NAME_MAX_CHARS = 19;
-constexpr int FOLDER_MAX = 500;
-constexpr int PARAM_MAX = 10;
-constexpr int PROGRAM_MAX = 10;
 
 constexpr int IDM_FOLDER_BASE = 2000;
 constexpr int IDM_SEPARATOR = 2600;
@@ -32,23 +22,6 @@ constexpr int IDM_VERSION = 2680;
 
 constexpr std::uint32_t DEFAULT_TIMEOUT_SECONDS = 30;
 constexpr char CANCEL_MARKER[] = "CancelData_Vanta";
-
-// The first accepted URL of the command line or the clipboard.
-struct TargetList {
-    int targetCount = 0;
-    std::string firstTarget;  // trimmed as ClassifyTarget left it
-};
-
-struct UrlParts {
-    std::string scheme;
-    std::string hostName;
-    std::string userName;
-    std::string password;
-    std::string urlPath;    // without query and fragment
-    std::string extraInfo;  // query and fragment, with their '?' / '#'
-    std::string fileName = "index.html";
-    int fileNameFromUrl = 0;
-};
 
 enum class FolderKind : int {
     Folder = 0,

@@ -1,9 +1,9 @@
 #include "config/dir_section.h"
 
-#include "app/path_split.h"
 #include "base/text.h"
 #include "config/loader.h"
 #include "template/placeholders.h"
+#include "url/path_split.h"
 
 namespace korvo {
 

@@ -1,10 +1,10 @@
 #include "config/exec_section.h"
 
-#include "app/path_split.h"
 #include "base/text.h"
 #include "config/loader.h"
 #include "config/program_path.h"
 #include "template/placeholders.h"
+#include "url/path_split.h"
 
 namespace korvo {
 

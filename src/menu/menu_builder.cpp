@@ -1,7 +1,7 @@
 #include "menu/menu_builder.h"
 
-#include "app/path_split.h"
 #include "base/text.h"
+#include "url/path_split.h"
 
 namespace korvo {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "actions/file_name_dialog.h"
-#include "app/path_split.h"
 #include "base/text.h"
 #include "template/placeholders.h"
+#include "url/path_split.h"
 
 namespace korvo {
 

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/url_parts.h"
 #include "base/text.h"
 #include "config/loader.h"
 #include "fake_platform.h"
 #include "template/command_template.h"
 #include "template/placeholders.h"
+#include "url/url_parts.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         commandTemplate = run.programs[run.selectedProgram < 0 ? 0 : run.selectedProgram].commandTemplate;
     }
     run.targets = {1, korvo::CutToFit(fields[2], korvo::TOKEN_MAX_CHARS)};
-    korvo::DeriveFileName(run, run.targets.firstTarget);
+    korvo::DeriveFileName(run.url, run.targets.firstTarget);
     for (unsigned char byte : fields[4]) platform.fileNameAnswers.push_back(AnswerFor(byte));
     run.menuAnchor = {static_cast<int>(fields[4].size()) * 97 - 1, 1000};
 

@@ -5,6 +5,7 @@
 
 #include "app/options.h"
 #include "fake_platform.h"
+#include "url/targets.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     korvo::ParseOptions(platform, run, text);
     for (int mode : {korvo::TARGET_MODE_COMMAND_LINE, korvo::TARGET_MODE_CLIPBOARD}) {
-        korvo::ParseTargets(run, text, mode);
+        korvo::ParseTargets(run.targets, text, mode, run.selectedProgram != -1);
         if (run.targets.firstTarget.size() > korvo::TOKEN_MAX_CHARS) __builtin_trap();
     }
     if (run.configPath.size() > korvo::PATH_MAX_CHARS || run.baseFolder.size() > korvo::PATH_MAX_CHARS) {

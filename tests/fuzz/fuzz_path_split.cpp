@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/path_split.h"
+#include "url/path_split.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string path(reinterpret_cast<const char*>(data), size);

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/url_parts.h"
 #include "base/text.h"
 #include "safe_file_name.h"
+#include "url/url_parts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string url(reinterpret_cast<const char*>(data), size);
@@ -16,12 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
-    korvo::RunState run;
-    int fromUrl = korvo::DeriveFileName(run, url);
-    if (fromUrl != run.url.fileNameFromUrl || run.url.fileName.empty() ||
-        run.url.fileName.size() > korvo::PATH_MAX_CHARS) {
+    korvo::UrlParts derived;
+    int fromUrl = korvo::DeriveFileName(derived, url);
+    if (fromUrl != derived.fileNameFromUrl || derived.fileName.empty() ||
+        derived.fileName.size() > korvo::PATH_MAX_CHARS) {
         __builtin_trap();
     }
-    if (!korvo::fuzz::HoldsOnlyNameCharacters(run.url.fileName)) __builtin_trap();
+    if (!korvo::fuzz::HoldsOnlyNameCharacters(derived.fileName)) __builtin_trap();
     return 0;
 }

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/url_parts.h"
 #include "fake_platform.h"
 #include "template/command_template.h"
+#include "url/url_parts.h"
 
 namespace korvo {
 namespace {
@@ -19,7 +19,7 @@ protected:
 
     void Target(const std::string& url) {
         run.targets = {1, url};
-        DeriveFileName(run, url);
+        DeriveFileName(run.url, url);
     }
 
     std::string Build(const std::string& commandTemplate, const std::string& folder = "D:\\Down\\Music") {

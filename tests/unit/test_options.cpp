@@ -4,6 +4,7 @@
 
 #include "app/options.h"
 #include "fake_platform.h"
+#include "url/targets.h"
 
 namespace korvo {
 namespace {
@@ -22,7 +23,7 @@ protected:
     }
 
     std::string Target(std::string_view text, int mode = TARGET_MODE_COMMAND_LINE) {
-        ParseTargets(run, text, mode);
+        ParseTargets(run.targets, text, mode, run.selectedProgram != -1);
         return run.targets.targetCount ? run.targets.firstTarget : "<none>";
     }
 
@@ -75,7 +76,7 @@ TEST_F(OptionsTest, FtpPassesOnlyWhileNoProgramIsRuledOut) {
     run.selectedProgram = 2;
     EXPECT_EQ(Target("FTP://a/f.bin", TARGET_MODE_CLIPBOARD), "FTP://a/f.bin");
     std::string token = "  ftp://x  ";
-    EXPECT_EQ(ClassifyTarget(run, token), 2);
+    EXPECT_EQ(ClassifyTarget(token, true), 2);
     EXPECT_EQ(token, "ftp://x");
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/path_split.h"
+#include "url/path_split.h"
 
 namespace korvo {
 namespace {

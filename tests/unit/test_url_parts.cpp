@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/url_parts.h"
+#include "url/url_parts.h"
 
 namespace korvo {
 namespace {
@@ -89,10 +89,10 @@ TEST(UrlPartsTest, DeriveFileNameTakesTheLastSegmentWithAnExtension) {
         {"http://a/\x95\x5C.txt", "\x95\x5C.txt", 1},
     };
     for (const auto& c : cases) {
-        RunState run;
-        EXPECT_EQ(DeriveFileName(run, c.url), c.fromUrl) << c.url;
-        EXPECT_EQ(run.url.fileName, c.fileName) << c.url;
-        EXPECT_EQ(run.url.fileNameFromUrl, c.fromUrl) << c.url;
+        UrlParts parts;
+        EXPECT_EQ(DeriveFileName(parts, c.url), c.fromUrl) << c.url;
+        EXPECT_EQ(parts.fileName, c.fileName) << c.url;
+        EXPECT_EQ(parts.fileNameFromUrl, c.fromUrl) << c.url;
     }
 }
 
@@ -118,9 +118,9 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
         {"http://a/cons .txt", "cons .txt", 1},
     };
     for (const auto& c : cases) {
-        RunState run;
-        EXPECT_EQ(DeriveFileName(run, c.url), c.fromUrl) << c.url;
-        EXPECT_EQ(run.url.fileName, c.fileName) << c.url;
+        UrlParts parts;
+        EXPECT_EQ(DeriveFileName(parts, c.url), c.fromUrl) << c.url;
+        EXPECT_EQ(parts.fileName, c.fileName) << c.url;
     }
     // Trail bytes are left alone even when they look like refused characters: "|" in ポ (0x83 0x7C).
     EXPECT_EQ(MakeSafeFileName("\x83\x7C.txt"), "\x83\x7C.txt");

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/url_parts.h"
 #include "code_page_932.h"
+#include "url/url_parts.h"
 
 namespace korvo::testing {
 namespace {

@@ -1,11 +1,11 @@
-#include "app/url_parts.h"
+#include "url/url_parts.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 
-#include "app/path_split.h"
 #include "base/text.h"
+#include "url/path_split.h"
 
 namespace korvo {
 
@@ -141,8 +141,7 @@ std::string MakeSafeFileName(std::string_view name) {
     return CutToFit(safe, PATH_MAX_CHARS);
 }
 
-int DeriveFileName(RunState& run, std::string_view url) {
-    UrlParts& parts = run.url;
+int DeriveFileName(UrlParts& parts, std::string_view url) {
     parts.fileNameFromUrl = 1;
     if (CrackUrl(url, parts)) {
         PathParts split = SplitPath(parts.urlPath);

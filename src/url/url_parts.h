@@ -4,9 +4,20 @@
 #include <string>
 #include <string_view>
 
-#include "app/run_state.h"
+#include "base/limits.h"
 
 namespace korvo {
+
+struct UrlParts {
+    std::string scheme;
+    std::string hostName;
+    std::string userName;
+    std::string password;
+    std::string urlPath;    // without query and fragment
+    std::string extraInfo;  // query and fragment, with their '?' / '#'
+    std::string fileName = "index.html";
+    int fileNameFromUrl = 0;
+};
 
 // Splits `url` into scheme, host, user name, password, path and extra information (query and
 // fragment) the way the Internet client library's URL parser does with no decoding and buffers of
@@ -18,8 +29,8 @@ bool CrackUrl(std::string_view url, UrlParts& parts);
 // and a device name (CON, NUL, COM1...) before the first dot gets a "_" in front.
 std::string MakeSafeFileName(std::string_view name);
 
-// Fills run.url from `url`; the name is the last path segment when it has an extension, made
+// Fills `parts` from `url`; the name is the last path segment when it has an extension, made
 // safe, else "index.html". Returns 1 when the name came from the URL.
-int DeriveFileName(RunState& run, std::string_view url);
+int DeriveFileName(UrlParts& parts, std::string_view url);
 
 }  // namespace korvo

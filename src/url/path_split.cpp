@@ -1,8 +1,8 @@
-#include "app/path_split.h"
+#include "url/path_split.h"
 
 #include <vector>
 
-#include "app/run_state.h"
+#include "base/limits.h"
 #include "base/text.h"
 
 namespace korvo {
