@@ -46,6 +46,9 @@ char CharAt(std::string_view text, std::size_t at) { return at < text.size() ? t
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+// The ANSI functions count a code page 932 path in bytes.
+std::size_t PathLength(std::string_view text) { return text.size(); }
+
 std::string CutToFit(std::string_view text, std::size_t maxChars) {
     if (text.size() <= maxChars) return std::string(text);
     std::size_t kept = 0;

@@ -16,6 +16,10 @@ namespace korvo {
 // 0x81-0x9F and 0xE0-0xFC.
 bool IsLeadByte(unsigned char c);
 
+// The length of `text` as Windows counts a path's characters against its limits (PATH_MAX_CHARS,
+// NAME_MAX_CHARS). New checks of a path or a name's length go through this, not size().
+std::size_t PathLength(std::string_view text);
+
 // Cuts `text` to at most `maxChars` bytes without splitting a double-byte character.
 std::string CutToFit(std::string_view text, std::size_t maxChars);
 
