@@ -28,6 +28,7 @@ struct TransferJob {
     // Read by the waiting thread for the progress window while the worker runs. The texts are
     // written once, before `opened` is set, and only read after it is seen set.
     std::atomic<bool> opened{false};
+    std::atomic<std::uint64_t> openedAtMs{0};  // the worker clock when the URL had been opened
     std::atomic<unsigned long long> received{0};
     std::atomic<long long> announced{-1};
     std::string contentDisposition;
@@ -42,10 +43,11 @@ bool BodyIsShort(const UrlReader& reader, unsigned long long received) {
     return announced >= 0 && received < static_cast<unsigned long long>(announced);
 }
 
-TransferOutcome CopyBody(TransferJob& job, UrlReader& reader) {
+// The time-out counts whole seconds from `startMs`, the moment the URL had been opened, as two
+// readings of a seconds clock would.
+TransferOutcome CopyBody(TransferJob& job, UrlReader& reader, std::uint64_t startMs) {
     std::vector<char> buffer(READ_BLOCK_SIZE);  // one block, reused for the whole body
     unsigned long long received = 0;
-    const std::uint64_t start = job.clock();
     for (;;) {
         std::size_t count = 0;
         if (!reader.Read(buffer.data(), buffer.size(), count)) return TransferOutcome::ReadFailed;
@@ -56,7 +58,7 @@ TransferOutcome CopyBody(TransferJob& job, UrlReader& reader) {
         if (!job.file->Write(buffer.data(), count)) return TransferOutcome::WriteFailed;
         received += count;
         job.received.store(received, std::memory_order_relaxed);
-        if (TimeoutExceeded(start, job.clock(), job.timeoutSeconds)) {
+        if (TimeoutExceeded(startMs / 1000, job.clock() / 1000, job.timeoutSeconds)) {
             return TransferOutcome::TimedOut;
         }
     }
@@ -66,11 +68,13 @@ TransferOutcome CopyBody(TransferJob& job, UrlReader& reader) {
 void Transfer(TransferJob& job) {
     std::unique_ptr<UrlReader> reader = job.session->OpenUrl(job.url);
     if (reader && !IsErrorStatus(reader->StatusCode())) {
+        const std::uint64_t openedAt = job.clock();
         job.contentDisposition = reader->ContentDisposition();
         job.finalUrl = reader->FinalUrl();
         job.announced.store(reader->ContentLength(), std::memory_order_relaxed);
+        job.openedAtMs.store(openedAt, std::memory_order_relaxed);
         job.opened.store(true, std::memory_order_release);
-        job.outcome = CopyBody(job, *reader);
+        job.outcome = CopyBody(job, *reader, openedAt);
     }
     reader.reset();
     job.session.reset();
@@ -95,12 +99,13 @@ void ReportFailure(Platform& platform, TransferOutcome outcome) {
     }
 }
 
-// The wall-clock limit of the whole transfer. One second more than the time-out, so that a body
-// that keeps arriving ends by the per-block check, which fires once a full second past the limit
-// has been counted.
-std::uint32_t DeadlineSeconds(std::uint32_t timeoutSeconds) {
-    return timeoutSeconds == std::numeric_limits<std::uint32_t>::max() ? timeoutSeconds
-                                                                       : timeoutSeconds + 1;
+// The wall-clock limit of each of the transfer's two parts, counted separately: the opening of
+// the URL (a server may take a while to start answering) and the body, from the moment the URL
+// had been opened, as the per-block check counts it. One second more than the time-out, so that
+// a body that keeps arriving ends by that check, which fires once a full second past the limit
+// has been counted; this limit catches a server that stops sending.
+std::uint64_t PartLimitMs(std::uint32_t timeoutSeconds) {
+    return 1000ULL * (static_cast<std::uint64_t>(timeoutSeconds) + 1);
 }
 
 // A temporary file of a name of Korvo's own, no longer than the room the folder leaves, so that
@@ -134,8 +139,8 @@ std::string SavedName(Platform& platform, const RunState& run, const TransferJob
     return name;
 }
 
-// Decides, on the waiting thread, when the progress window opens and what it says, and passes on
-// the user's Cancel.
+// Decides, on the waiting thread, when the time is up, when the progress window opens and what it
+// says, and passes on the user's Cancel.
 class ProgressWatch {
 public:
     ProgressWatch(Platform& platform, const RunState& run, const TransferJob& job,
@@ -146,9 +151,23 @@ public:
         if (shown_) platform_.CloseProgress();
     }
 
+    WatchAnswer Look() {
+        const std::uint64_t now = platform_.NowMilliseconds();
+        if (TimeIsUp(now)) return WatchAnswer::TimeUp;
+        return Tick(now - start_) ? WatchAnswer::GoOn : WatchAnswer::Cancel;
+    }
+
+private:
+    bool TimeIsUp(std::uint64_t now) const {
+        if (IsUnlimitedTimeout(job_.timeoutSeconds)) return false;
+        const std::uint64_t since = job_.opened.load(std::memory_order_acquire)
+                                        ? job_.openedAtMs.load(std::memory_order_relaxed)
+                                        : start_;
+        return now >= since && now - since >= PartLimitMs(job_.timeoutSeconds);
+    }
+
     // False when the user asked to cancel.
-    bool Tick() {
-        const std::uint64_t elapsed = platform_.NowMilliseconds() - start_;
+    bool Tick(std::uint64_t elapsed) {
         if (elapsed < PROGRESS_DELAY_MS) return true;
         if (name_.empty() && job_.opened.load(std::memory_order_acquire)) {
             name_ = SavedName(platform_, run_, job_, folder_);
@@ -167,7 +186,6 @@ public:
         return platform_.ShowProgress(view);
     }
 
-private:
     Platform& platform_;
     const RunState& run_;
     const TransferJob& job_;
@@ -215,9 +233,7 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
     WaitResult wait = WaitResult::Finished;
     {
         ProgressWatch watch(platform, run, *job, folderPath);
-        wait = platform.RunWatched([job] { Transfer(*job); }, DeadlineSeconds(run.timeoutSeconds),
-                                   IsUnlimitedTimeout(run.timeoutSeconds),
-                                   [&watch] { return watch.Tick(); });
+        wait = platform.RunWatched([job] { Transfer(*job); }, [&watch] { return watch.Look(); });
     }  // the progress window closes before the file is renamed or a message is shown
 
     // Only a finished worker's outcome may be read: an abandoned one may still be writing it.

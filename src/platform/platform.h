@@ -79,10 +79,13 @@ enum class BoxIcon { None, Information };
 
 enum class WaitResult {
     Finished,
-    TimedOut,
+    TimedOut,    // the watcher said the time was up
     Cancelled,   // the watcher asked to stop
     NotStarted,  // no thread could be started; the work has not run
 };
+
+// What the watcher of a running piece of work says at each look.
+enum class WatchAnswer { GoOn, Cancel, TimeUp };
 
 // What the download's progress window shows. The core composes every text.
 struct ProgressView {
@@ -131,7 +134,7 @@ public:
     virtual std::uint64_t NowSeconds() = 0;
 
     // --- Network ----------------------------------------------------------------------------
-    // InternetOpen with the agent name and direct access; nullptr on failure.
+    // InternetOpen with the agent name and the system's proxy settings; nullptr on failure.
     virtual std::unique_ptr<InternetSession> OpenInternet(const std::string& agent) = 0;
 
     // --- User interface ---------------------------------------------------------------------
@@ -206,15 +209,16 @@ public:
     virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
     // Milliseconds of a monotonic clock: only differences are used.
     virtual std::uint64_t NowMilliseconds() = 0;
-    // A clock in whole seconds for a worker thread. It must not refer to this Platform: a worker
-    // abandoned after a time-out may still read it while the process ends.
+    // The same clock as NowMilliseconds, for a worker thread. It must not refer to this Platform:
+    // a worker abandoned after a time-out may still read it while the process ends.
     virtual std::function<std::uint64_t()> WorkerClock() = 0;
-    // Runs `work` on a worker thread and waits for it at most `seconds` (no limit when
-    // `unlimited`), keeping the calling thread's messages flowing and calling `watch` on it every
-    // WATCH_INTERVAL_MS or so; `watch` returning false ends the wait with Cancelled. On TimedOut
-    // and Cancelled the work may still be running and must only touch state it owns.
-    virtual WaitResult RunWatched(std::function<void()> work, std::uint32_t seconds,
-                                  bool unlimited, std::function<bool()> watch) = 0;
+    // Runs `work` on a worker thread and waits for it, keeping the calling thread's messages
+    // flowing and calling `watch` on it every WATCH_INTERVAL_MS or so; an answer other than GoOn
+    // ends the wait (Cancelled, TimedOut) unless the work has finished by then: finished work is
+    // Finished, however late the caller looks. On TimedOut and Cancelled the work may still be
+    // running and must only touch state it owns.
+    virtual WaitResult RunWatched(std::function<void()> work,
+                                  std::function<WatchAnswer()> watch) = 0;
     // Opens the progress window, or updates it when it is open. False once the user has asked to
     // cancel (its Cancel button, Escape, or closing it).
     virtual bool ShowProgress(const ProgressView& view) = 0;

@@ -22,7 +22,8 @@ constexpr int BUTTON_WIDTH = 96;
 constexpr int BUTTON_HEIGHT = 26;
 
 constexpr DWORD WINDOW_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD WINDOW_EX_STYLE = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME;
+// Not topmost: owned by the host window, it stays above Korvo's own windows only.
+constexpr DWORD WINDOW_EX_STYLE = WS_EX_DLGMODALFRAME;
 
 // Functions of Windows 10 and later, looked up so that Korvo still starts where they are missing.
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -182,10 +183,10 @@ bool ProgressWindow::Create(const ProgressView& view) {
     SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
     ApplyDpi(DpiOf(window_));
     PlaceNear(view.anchor);
-    ShowWindow(window_, SW_SHOWNORMAL);
-    // In front, with the focus on Cancel, so that Escape and Return reach it at once.
-    SetForegroundWindow(window_);
-    SetFocus(cancel_);
+    // Shown without taking the foreground or the keyboard: by now the user is usually typing in
+    // another window, and a Space or Return meant for it must not press Cancel. Cancel takes a
+    // click; Escape works once the user has clicked into the window.
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
     return true;
 }
 
@@ -257,7 +258,7 @@ void ProgressWindow::PlaceNear(Point anchor) {
     const RECT& work = monitor.rcWork;
     const int x = std::max<int>(work.left, std::min<int>(at.x, work.right - width));
     const int y = std::max<int>(work.top, std::min<int>(at.y, work.bottom - height));
-    SetWindowPos(window_, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(window_, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 }  // namespace korvo::win32

@@ -15,6 +15,10 @@ namespace {
 constexpr DWORD CONNECT_TIMEOUT_MS = 60 * 1000;
 constexpr DWORD RECEIVE_TIMEOUT_MS = 10 * 60 * 1000;
 
+// Always what the server has now, and never a second copy in the user's Internet cache: the file
+// goes only where the user chose.
+constexpr DWORD FRESH_FROM_SERVER = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+
 class InternetHandle {
 public:
     explicit InternetHandle(HINTERNET handle) : handle_(handle) {}
@@ -51,9 +55,17 @@ public:
     explicit WinInetUrlReader(HINTERNET url, HINTERNET connection = nullptr, long long ftpSize = -1)
         : connection_(connection), url_(url), ftpSize_(ftpSize) {}
 
+    // Reads what has arrived, up to `size`: a synchronous read of more waits until all of it has
+    // come, which on a slow link holds the progress and the time-out back for many seconds. Waits
+    // only while nothing has arrived.
     bool Read(char* buffer, std::size_t size, std::size_t& received) override {
         received = 0;
-        const DWORD ask = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+        DWORD ask = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+        DWORD available = 0;
+        if (InternetQueryDataAvailable(url_.Get(), &available, 0, 0) && available > 0 &&
+            available < ask) {
+            ask = available;
+        }
         DWORD got = 0;
         if (!InternetReadFile(url_.Get(), buffer, ask, &got)) return false;
         received = got;
@@ -134,13 +146,13 @@ std::unique_ptr<UrlReader> OpenFtpFile(HINTERNET session, const std::wstring& ur
     if (connection == nullptr) return nullptr;
     long long size = -1;
     WIN32_FIND_DATAW found{};
-    if (HINTERNET find = FtpFindFirstFileW(connection, path, &found, INTERNET_FLAG_RELOAD, 0)) {
+    if (HINTERNET find = FtpFindFirstFileW(connection, path, &found, FRESH_FROM_SERVER, 0)) {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             size = (static_cast<long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         }
         InternetCloseHandle(find);
     }
-    HINTERNET file = FtpOpenFileW(connection, path, GENERIC_READ, FTP_TRANSFER_TYPE_BINARY, 0);
+    HINTERNET file = FtpOpenFileW(connection, path, GENERIC_READ, FTP_TRANSFER_TYPE_BINARY | FRESH_FROM_SERVER, 0);
     if (file == nullptr) {
         InternetCloseHandle(connection);
         return nullptr;
@@ -156,7 +168,7 @@ public:
         const std::wstring wideUrl = ToWide(url);
         if (IsFtpUrl(wideUrl)) return OpenFtpFile(session_.Get(), wideUrl);
         HINTERNET handle =
-            InternetOpenUrlW(session_.Get(), wideUrl.c_str(), nullptr, 0, 0, 0);
+            InternetOpenUrlW(session_.Get(), wideUrl.c_str(), nullptr, 0, FRESH_FROM_SERVER, 0);
         if (handle == nullptr) return nullptr;
         return std::make_unique<WinInetUrlReader>(handle);
     }
@@ -176,8 +188,10 @@ void AskForTimeouts(HINTERNET session) {
 
 std::unique_ptr<InternetSession> OpenInternetSession(const std::string& agent) {
     const std::wstring wideAgent = ToWide(agent);
+    // The proxy and bypass list the user's Internet settings name, as every other program uses:
+    // on a network that requires a proxy a direct connection fails.
     HINTERNET session =
-        InternetOpenW(wideAgent.c_str(), INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+        InternetOpenW(wideAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (session == nullptr) return nullptr;
     AskForTimeouts(session);
     return std::make_unique<WinInetSession>(session);

@@ -8,7 +8,7 @@
 
 namespace korvo::win32 {
 
-// InternetOpenW with direct access (no proxy); nullptr when the library cannot be initialised.
+// InternetOpenW with the system's proxy settings; nullptr when the library cannot be initialised.
 std::unique_ptr<InternetSession> OpenInternetSession(const std::string& agent);
 
 }  // namespace korvo::win32

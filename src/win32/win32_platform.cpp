@@ -1,8 +1,6 @@
 #include "win32/win32_platform.h"
 
-#include <algorithm>
 #include <limits>
-#include <thread>
 #include <vector>
 
 #include "win32/clipboard.h"
@@ -11,6 +9,7 @@
 #include "win32/file_name_box.h"
 #include "win32/folder_browser.h"
 #include "win32/path_lookup.h"
+#include "win32/watched_wait.h"
 #include "win32/win32_internet.h"
 
 namespace korvo::win32 {
@@ -71,64 +70,6 @@ std::optional<std::string> ReadOpenFile(HANDLE file) {
     return content;
 }
 
-// --- Waiting ----------------------------------------------------------------------------------
-
-// What the worker thread and the waiting UI thread share. The worker owns a reference, so the
-// state outlives a wait that gave up on it.
-struct WorkerState {
-    HANDLE finished = nullptr;
-    std::function<void()> work;
-    ~WorkerState() {
-        if (finished != nullptr) CloseHandle(finished);
-    }
-};
-
-DWORD WINAPI RunWorker(void* parameter) {
-    // The thread's own reference, handed over by RunWatched.
-    std::unique_ptr<std::shared_ptr<WorkerState>> owned(static_cast<std::shared_ptr<WorkerState>*>(parameter));
-    const std::shared_ptr<WorkerState> state = *owned;
-    owned.reset();
-    try {
-        state->work();
-    } catch (...) {
-        // Nothing to report to: the core does not throw; an allocation failure ends the work.
-    }
-    state->work = nullptr;  // what the work held (files, Internet handles) is released here
-    SetEvent(state->finished);
-    return 0;
-}
-
-// Starts the worker, detached: a blocking WinINet call cannot be interrupted (closing its handle
-// from another thread does not wake it under Wine), so a wait that gives up leaves it to finish
-// or to end with the process. False when no thread could be started.
-bool StartWorker(const std::shared_ptr<WorkerState>& state) {
-    auto* reference = new std::shared_ptr<WorkerState>(state);
-    HANDLE thread = CreateThread(nullptr, 0, RunWorker, reference, 0, nullptr);
-    if (thread == nullptr) {
-        delete reference;
-        return false;
-    }
-    CloseHandle(thread);
-    return true;
-}
-
-// Dispatches the messages waiting in the queue. A quit message is kept for later: the wait must
-// not swallow it, and it must not end the wait either. The progress window, when open, sees its
-// keys first (Escape cancels).
-void DispatchWaitingMessages(bool& quitSeen, WPARAM& quitCode, ProgressWindow* progress) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            quitSeen = true;
-            quitCode = message.wParam;
-            continue;
-        }
-        if (progress != nullptr && progress->HandleDialogMessage(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 // --- Menus ------------------------------------------------------------------------------------
 
 UINT AlignmentFlags(MenuAlignment alignment) {
@@ -186,61 +127,12 @@ std::unique_ptr<OutputFile> Win32Platform::CreateNewFile(const std::string& path
 std::uint64_t Win32Platform::NowMilliseconds() { return GetTickCount64(); }
 
 std::function<std::uint64_t()> Win32Platform::WorkerClock() {
-    return [] { return static_cast<std::uint64_t>(GetTickCount64() / 1000); };
+    return [] { return static_cast<std::uint64_t>(GetTickCount64()); };
 }
 
-WaitResult Win32Platform::RunWatched(std::function<void()> work, std::uint32_t seconds,
-                                     bool unlimited, std::function<bool()> watch) {
-    auto state = std::make_shared<WorkerState>();
-    state->finished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (state->finished == nullptr) return WaitResult::NotStarted;
-    state->work = std::move(work);
-    if (!StartWorker(state)) {
-        state->work = nullptr;  // the work's handles are released before the core removes its file
-        return WaitResult::NotStarted;
-    }
-
-    const ULONGLONG deadline = GetTickCount64() + 1000ULL * seconds;
-    ULONGLONG nextWatch = GetTickCount64() + WATCH_INTERVAL_MS;
-    bool quitSeen = false;
-    WPARAM quitCode = 0;
-    WaitResult result = WaitResult::TimedOut;
-    for (;;) {
-        const ULONGLONG now = GetTickCount64();
-        if (!unlimited && now >= deadline) break;
-        if (now >= nextWatch) {
-            nextWatch = now + WATCH_INTERVAL_MS;
-            if (!watch()) {
-                result = WaitResult::Cancelled;
-                break;
-            }
-        }
-        ULONGLONG wait = nextWatch - std::min(nextWatch, GetTickCount64());
-        if (!unlimited) wait = std::min(wait, deadline - std::min(deadline, GetTickCount64()));
-        // Keep the UI thread's messages flowing (the progress window, repaints of windows behind
-        // a closed menu, the system's hung-window checks) while the worker runs.
-        const DWORD woke = MsgWaitForMultipleObjects(1, &state->finished, FALSE,
-                                                     static_cast<DWORD>(wait), QS_ALLINPUT);
-        if (woke == WAIT_OBJECT_0) {
-            result = WaitResult::Finished;
-            break;
-        }
-        if (woke == WAIT_OBJECT_0 + 1) {
-            DispatchWaitingMessages(quitSeen, quitCode, progress_.get());
-            // Cancel ends the wait at once, not at the next look.
-            if (progress_ && progress_->CancelRequested()) {
-                result = WaitResult::Cancelled;
-                break;
-            }
-            continue;
-        }
-        if (woke == WAIT_TIMEOUT) continue;  // the deadline and watch checks above run again
-        WaitForSingleObject(state->finished, INFINITE);  // waiting itself failed: just wait
-        result = WaitResult::Finished;
-        break;
-    }
-    if (quitSeen) PostQuitMessage(static_cast<int>(quitCode));
-    return result;
+WaitResult Win32Platform::RunWatched(std::function<void()> work,
+                                     std::function<WatchAnswer()> watch) {
+    return RunWatchedWork(std::move(work), watch, [this] { return progress_.get(); });
 }
 
 bool Win32Platform::ShowProgress(const ProgressView& view) {

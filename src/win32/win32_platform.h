@@ -75,8 +75,7 @@ public:
     std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) override;
     std::uint64_t NowMilliseconds() override;
     std::function<std::uint64_t()> WorkerClock() override;
-    WaitResult RunWatched(std::function<void()> work, std::uint32_t seconds, bool unlimited,
-                          std::function<bool()> watch) override;
+    WaitResult RunWatched(std::function<void()> work, std::function<WatchAnswer()> watch) override;
     bool ShowProgress(const ProgressView& view) override;
     void CloseProgress() override;
     std::string Utf8ToCodePage932(const std::string& utf8) override;

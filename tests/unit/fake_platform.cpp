@@ -240,16 +240,33 @@ bool FakePlatform::RemoveFile(const std::string& path) {
     return files_.erase(Key(path)) != 0;
 }
 
-WaitResult FakePlatform::RunWatched(std::function<void()> work, std::uint32_t seconds,
-                                    bool unlimited, std::function<bool()> watch) {
-    deadlines.push_back(unlimited ? 0xFFFFFFFFu : seconds);
+namespace {
+std::optional<WaitResult> Ended(WatchAnswer answer) {
+    if (answer == WatchAnswer::Cancel) return WaitResult::Cancelled;
+    if (answer == WatchAnswer::TimeUp) return WaitResult::TimedOut;
+    return std::nullopt;
+}
+}  // namespace
+
+void FakePlatform::WorkTakes(std::uint64_t ms) {
+    nowMs += ms;
+    if (ms == 0 || !watching || answerDuringWork != WatchAnswer::GoOn) return;
+    inWork = false;
+    answerDuringWork = watching();
+    inWork = true;
+}
+
+WaitResult FakePlatform::RunWatched(std::function<void()> work, std::function<WatchAnswer()> watch) {
     if (threadStartFails) return WaitResult::NotStarted;
+    watching = watch;
     inWork = true;
     work();
     inWork = false;
+    watching = nullptr;
+    if (auto ended = Ended(answerDuringWork)) return *ended;
     for (int tick = 0; tick < watchTicks; ++tick) {
         nowMs += watchStepMs;
-        if (!watch()) return WaitResult::Cancelled;
+        if (auto ended = Ended(watch())) return *ended;
     }
     return deadlineExpires ? WaitResult::TimedOut : WaitResult::Finished;
 }
@@ -288,6 +305,7 @@ public:
     ~FakeReader() override { platform_.closeOrder.push_back("url"); }
     bool Read(char* buffer, std::size_t size, std::size_t& received) override {
         platform_.now += script_->secondsPerBlock;
+        platform_.WorkTakes(1000ULL * static_cast<std::uint64_t>(script_->secondsPerBlock));
         received = 0;
         if (next_ >= script_->blocks.size()) return !script_->failAfterBlocks;
         const std::string& block = script_->blocks[next_++];
@@ -316,6 +334,7 @@ public:
         auto script = platform_.urlScripts.front();
         platform_.urlScripts.pop_front();
         if (!script) return nullptr;
+        platform_.WorkTakes(script->openMs);
         return std::make_unique<FakeReader>(platform_, script);
     }
 

@@ -64,6 +64,7 @@ struct UrlScript {
     std::vector<std::string> blocks;  // handed out in order, each cut to the read size asked for
     bool failAfterBlocks = false;     // the read after the last block fails
     int secondsPerBlock = 0;          // the fake clock advances this much on every read
+    std::uint64_t openMs = 0;         // and this much while the URL is being opened
     std::string contentDisposition = {};  // the header, when the server sends one
     std::string finalUrl = {};            // the URL after redirects; empty: the URL opened
 };
@@ -156,12 +157,14 @@ public:
         return nowMs;
     }
     std::function<std::uint64_t()> WorkerClock() override {
-        return [this] { return now; };
+        return [this] { return nowMs; };
     }
-    // Runs the work, then calls `watch` `watchTicks` times, advancing the clock by `watchStepMs`
-    // before each, as the real wait does while the worker runs.
-    WaitResult RunWatched(std::function<void()> work, std::uint32_t seconds, bool unlimited,
-                          std::function<bool()> watch) override;
+    // Runs the work, the watcher looking each time the work moves the clock; then calls `watch`
+    // `watchTicks` times, advancing the clock by `watchStepMs` before each, as the real wait does
+    // while the worker runs. The first answer other than GoOn ends the wait.
+    WaitResult RunWatched(std::function<void()> work, std::function<WatchAnswer()> watch) override;
+    // The work's clock moved by `ms`: the watcher, on the other thread, may look.
+    void WorkTakes(std::uint64_t ms);
     bool ShowProgress(const ProgressView& view) override;
     void CloseProgress() override { ++progressCloses; }
     // ASCII as it is, "日本" (the one pair the tests use), anything else "_".
@@ -206,7 +209,8 @@ public:
 
     std::vector<ShownMessage> messages;
     std::vector<ShellLaunch> launches;
-    std::vector<std::uint32_t> deadlines;
+    std::function<WatchAnswer()> watching;
+    WatchAnswer answerDuringWork = WatchAnswer::GoOn;
 
     std::map<MenuHandle, FakeMenu> menus;
 

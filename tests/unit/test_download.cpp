@@ -373,17 +373,39 @@ TEST_F(DownloadTest, TimeoutStopsAtTheFirstBlockOnceASecondPastTheLimitIsCounted
     EXPECT_EQ(platform.messages[0].caption, TEXT_TIMEOUT_CAPTION);
 }
 
-TEST_F(DownloadTest, DeadlineIsOneSecondPastTheTimeoutAndNoneForANegativeTimeout) {
-    const std::pair<std::uint32_t, std::uint32_t> cases[] = {
-        {2, 3}, {30, 31}, {0x7FFFFFFFu, 0x80000000u}, {0xFFFFFFFFu, 0xFFFFFFFFu}, {0x80000000u, 0xFFFFFFFFu}};
-    for (const auto& [timeout, recorded] : cases) {
-        SCOPED_TRACE(timeout);
-        platform.deadlines.clear();
-        run.timeoutSeconds = timeout;
-        Serve({"x"});
-        Download();
-        ASSERT_EQ(platform.deadlines.size(), 1u);
-        EXPECT_EQ(platform.deadlines[0], recorded);
+// The opening of the URL and the body each have the time-out plus one second, counted
+// separately: the body's from the moment the URL had been opened; a negative time-out never ends.
+TEST_F(DownloadTest, TheOpeningAndTheBodyEachHaveTheirOwnLimit) {
+    struct Case {
+        std::uint32_t timeout;
+        std::uint64_t openMs;
+        int blocks;  // of one second each
+        int result;
+    };
+    const Case cases[] = {
+        {3, 2500, 2, 1},  // slow to answer, then a body of 2 s: within both limits
+        {3, 3900, 2, 1},
+        {3, 4000, 0, 0},  // the opening alone runs out
+        {2, 0, 4, 0},     // the body runs out
+        {0xFFFFFFFFu, 86400000, 5, 1},
+        {0x7FFFFFFFu, 86400000, 5, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.timeout) + " " + std::to_string(c.openMs));
+        FakePlatform fresh;
+        fresh.AddFolder(FOLDER);
+        run.timeoutSeconds = c.timeout;
+        auto script = std::make_shared<UrlScript>();
+        script->blocks.assign(static_cast<std::size_t>(c.blocks), "x");
+        script->secondsPerBlock = 1;
+        script->openMs = c.openMs;
+        fresh.urlScripts.push_back(script);
+        EXPECT_EQ(DownloadUrl(fresh, run, "http://host/file.zip", FOLDER), c.result);
+        EXPECT_EQ(fresh.HasFile(DESTINATION), c.result == 1);
+        if (c.result == 0) {
+            ASSERT_EQ(fresh.messages.size(), 1u);
+            EXPECT_EQ(fresh.messages[0].caption, TEXT_TIMEOUT_CAPTION);
+        }
     }
 }
 

@@ -10,7 +10,8 @@ MODE is one of:
   no-accept       listen but never accept a connection
   status:CODE     answer with that status and a small error page
   empty           answer 200 with an empty body
-  slow            send 5,000,000 bytes (announced) over about four seconds
+  slow            send 300,000 bytes (announced) at 20 KB/s
+  proxy           a proxy: answers a request for an absolute http:// URL with "via proxy: URL"
   name-plain      a URL without a name answered with Content-Disposition: attachment; filename="..."
   name-utf8       the same with filename*=UTF-8''... (the name 日本語.txt)
   name-evil       the same with the name "..\..\evil.txt"
@@ -42,8 +43,8 @@ def read_request(conn):
     return data
 
 
-SLOW_TOTAL = 5000000
-SLOW_STEPS = 40
+SLOW_TOTAL = 300000
+SLOW_STEP = 2000  # every tenth of a second
 
 NAMED = {
     "name-plain": 'attachment; filename="plain report.pdf"',
@@ -79,12 +80,11 @@ def serve(conn, mode, lifetime_end):
             head = ("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
                     f"Content-Length: {SLOW_TOTAL}\r\nConnection: close\r\n\r\n")
             conn.sendall(head.encode())
-            step = SLOW_TOTAL // SLOW_STEPS
-            for _ in range(SLOW_STEPS):
+            for _ in range(SLOW_TOTAL // SLOW_STEP):
                 if time.time() > lifetime_end:
                     break
-                conn.sendall(b"s" * step)
-                time.sleep(4.0 / SLOW_STEPS)
+                conn.sendall(b"s" * SLOW_STEP)
+                time.sleep(0.1)
         elif mode in NAMED:
             send_body(conn, b"named by the server\n", f"Content-Disposition: {NAMED[mode]}\r\n")
         elif mode == "redirect":
@@ -93,6 +93,12 @@ def serve(conn, mode, lifetime_end):
             else:
                 conn.sendall(b"HTTP/1.1 302 Found\r\nLocation: /files/archive-2.0.tar.gz\r\n"
                              b"Content-Length: 0\r\nConnection: close\r\n\r\n")
+        elif mode == "proxy":
+            target = request.split(b" ")[1] if request.count(b" ") >= 2 else b""
+            if target.startswith(b"http://"):
+                send_body(conn, b"via proxy: " + target + b"\n")
+            else:
+                conn.sendall(b"HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
         elif mode == "empty":
             conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
     except OSError:

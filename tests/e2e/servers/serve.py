@@ -30,6 +30,11 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def end_headers(self):
+        # Lets a client keep and reuse a copy for an hour: a download must fetch the file anyway.
+        self.send_header("Cache-Control", "max-age=3600")
+        super().end_headers()
+
 
 def serve_http(args, use_tls):
     handler = functools.partial(QuietHandler, directory=args.folder)
