@@ -1,5 +1,6 @@
 #include "actions/download.h"
 
+#include <algorithm>
 #include <atomic>
 #include <limits>
 #include <memory>
@@ -48,9 +49,14 @@ bool BodyIsShort(const UrlReader& reader, unsigned long long received) {
 TransferOutcome CopyBody(TransferJob& job, UrlReader& reader, std::uint64_t startMs) {
     std::vector<char> buffer(READ_BLOCK_SIZE);  // one block, reused for the whole body
     unsigned long long received = 0;
+    std::size_t pace = 1;
     for (;;) {
+        // What has arrived is taken whole; beyond it, only as much as the link brings in soon.
+        const std::uint64_t before = job.clock();
+        const std::size_t ask = std::min(std::max(reader.WaitForData(), pace), buffer.size());
         std::size_t count = 0;
-        if (!reader.Read(buffer.data(), buffer.size(), count)) return TransferOutcome::ReadFailed;
+        if (!reader.Read(buffer.data(), ask, count)) return TransferOutcome::ReadFailed;
+        pace = NextReadSize(count, job.clock() - before, buffer.size());
         if (count == 0) {
             return BodyIsShort(reader, received) ? TransferOutcome::ReadFailed
                                                  : TransferOutcome::Complete;
@@ -196,6 +202,12 @@ private:
 };
 
 }  // namespace
+
+std::size_t NextReadSize(std::size_t received, std::uint64_t tookMs, std::size_t capacity) {
+    std::uint64_t next = 2 * static_cast<std::uint64_t>(received);
+    if (tookMs > 0) next = std::min<std::uint64_t>(next, received * READ_PACE_MS / tookMs);
+    return static_cast<std::size_t>(std::clamp<std::uint64_t>(next, 1, capacity));
+}
 
 bool IsUnlimitedTimeout(std::uint32_t timeoutSeconds) {
     return timeoutSeconds > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());

@@ -21,6 +21,14 @@ namespace korvo {
 // and the README); memory stays flat either way.
 constexpr std::size_t READ_BLOCK_SIZE = 256 * 1024;
 
+// A read on a slow link should come back within this time, so that the progress and the time-out
+// see the body move; on a fast link the reads grow to the whole buffer.
+constexpr std::uint64_t READ_PACE_MS = 250;
+
+// How much the read after one that took `tookMs` for `received` bytes asks for: at most twice as
+// much, no more than that read's rate brings in READ_PACE_MS, at least 1 and at most `capacity`.
+std::size_t NextReadSize(std::size_t received, std::uint64_t tookMs, std::size_t capacity);
+
 // How many names the temporary file tries before the folder counts as unwritable.
 constexpr unsigned TEMPORARY_NAME_ATTEMPTS = 16;
 

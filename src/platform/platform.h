@@ -40,7 +40,11 @@ struct MenuAlignment {
 class UrlReader {
 public:
     virtual ~UrlReader() = default;
-    // Reads up to `size` bytes; `received` 0 with a true result means the body is complete.
+    // Waits until some of the body has arrived or it has ended; how many bytes a read can take
+    // now without waiting (0 at the end, or when the library cannot tell).
+    virtual std::size_t WaitForData() = 0;
+    // Reads `size` bytes, fewer only at the end of the body, waiting for them as long as it takes;
+    // `received` 0 with a true result means the body is complete.
     virtual bool Read(char* buffer, std::size_t size, std::size_t& received) = 0;
     // HTTP status code of the response; 0 when the protocol has none (FTP).
     virtual int StatusCode() const = 0;

@@ -55,17 +55,15 @@ public:
     explicit WinInetUrlReader(HINTERNET url, HINTERNET connection = nullptr, long long ftpSize = -1)
         : connection_(connection), url_(url), ftpSize_(ftpSize) {}
 
-    // Reads what has arrived, up to `size`: a synchronous read of more waits until all of it has
-    // come, which on a slow link holds the progress and the time-out back for many seconds. Waits
-    // only while nothing has arrived.
+    std::size_t WaitForData() override {
+        DWORD available = 0;
+        if (!InternetQueryDataAvailable(url_.Get(), &available, 0, 0)) return 0;
+        return available;
+    }
+
     bool Read(char* buffer, std::size_t size, std::size_t& received) override {
         received = 0;
-        DWORD ask = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
-        DWORD available = 0;
-        if (InternetQueryDataAvailable(url_.Get(), &available, 0, 0) && available > 0 &&
-            available < ask) {
-            ask = available;
-        }
+        const DWORD ask = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
         DWORD got = 0;
         if (!InternetReadFile(url_.Get(), buffer, ask, &got)) return false;
         received = got;

@@ -303,6 +303,9 @@ public:
     FakeReader(FakePlatform& platform, std::shared_ptr<UrlScript> script)
         : platform_(platform), script_(std::move(script)) {}
     ~FakeReader() override { platform_.closeOrder.push_back("url"); }
+    std::size_t WaitForData() override {
+        return next_ < script_->blocks.size() ? script_->blocks[next_].size() : 0;
+    }
     bool Read(char* buffer, std::size_t size, std::size_t& received) override {
         platform_.now += script_->secondsPerBlock;
         platform_.WorkTakes(1000ULL * static_cast<std::uint64_t>(script_->secondsPerBlock));

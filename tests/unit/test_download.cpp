@@ -409,6 +409,19 @@ TEST_F(DownloadTest, TheOpeningAndTheBodyEachHaveTheirOwnLimit) {
     }
 }
 
+// Reads grow fast on a fast link and stay small enough on a slow one to come back in a quarter
+// of a second.
+TEST(ReadPace, TwiceTheLastReadAtMostAndNoMoreThanItsRateBringsIn) {
+    const std::tuple<std::size_t, std::uint64_t, std::size_t> cases[] = {
+        {8192, 0, 16384},       {8192, 1, 16384},   {200000, 0, 262144}, {262144, 1, 262144},
+        {4096, 200, 5120},      {2000, 100, 4000},  {400, 2000, 50},     {10, 1000, 2},
+        {0, 0, 1},              {0, 500, 1},
+    };
+    for (const auto& [received, tookMs, next] : cases) {
+        EXPECT_EQ(NextReadSize(received, tookMs, 262144), next) << received << " in " << tookMs << " ms";
+    }
+}
+
 TEST(TimeoutArithmetic, ElapsedSecondsAreComparedUnsigned) {
     struct Case {
         std::uint64_t start, now;
