@@ -116,10 +116,9 @@ code=$?
 
 if [ -n "$demo" ]; then
     # Wherever the first folder is (a fixed path, the desktop, a dated folder...): find the file by
-    # its name, in the prefix's drive C and in the home folders its shell folders may point to.
-    landed=$(find -L "$WINEPREFIX/drive_c" -maxdepth 8 -name "$sample" -type f ! -path "$program_folder/site/*" \
+    # its name in the prefix, whose shell folders are its own (scripts/wine-env.sh).
+    landed=$(find "$WINEPREFIX/drive_c" -maxdepth 8 -name "$sample" -type f ! -path "$program_folder/site/*" \
         2>/dev/null | head -1)
-    [ -n "$landed" ] || landed=$(find "$HOME" -maxdepth 3 -name "$sample" -type f 2>/dev/null | head -1)
     served=$(sha256sum <"$program_folder/site/$sample" | cut -d' ' -f1)
     if [ -z "$landed" ]; then
         echo "demo: the file did not arrive anywhere"

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Download throughput and memory: Korvo under Wine against curl on the same machine, in the same
-# run, from the same loopback HTTP server; and WinINet's 1024-byte reads against 64 KiB ones.
+# rounds, from the same loopback HTTP server; and WinINet alone, with and without the cache flags
+# and the paced reads.
 #
 #   bench/download_throughput.sh [SIZE_MB] [RUNS]      (defaults: 100 MB, 5 runs)
 #
-# Needs the Windows build (scripts/build.sh). Prints medians and ratios; asserts nothing.
+# Needs the Windows build (scripts/build.sh). Prints every round, then medians and ratios; asserts
+# nothing.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 SIZE_MB=${1:-100}
@@ -34,11 +36,12 @@ now() { date +%s.%N; }
 calc() { awk "BEGIN {print $1}"; }
 
 # One Korvo run: start, wait for the menu, pick the folder, wait for the exit. Prints the seconds
-# from start to exit, the peak resident size of its process in KiB, and the seconds from the pick
-# (the clock the injector reads just before it sends Return) to the complete file: the time its last
-# byte was written, which is when the file, renamed right after, is whole under its final name.
+# from start to exit, the peak resident size of its process in KiB, the seconds from the pick (the
+# clock the injector reads inside Wine just before it sends Return) to the file under its final
+# name (the time of the rename, which is the last change of the destination folder), and from the
+# pick to the last byte written (the file's own time).
 korvo_run() {
-    local file=$1 start pid peak=0 hwm picked landed
+    local file=$1 start pid peak=0 hwm picked renamed written
     rm -f "$WORK/dest/$file"
     start=$(now)
     (cd "$WORK" && exec wine 'C:\bench\Korvo.exe' "$URL/$file" >/dev/null 2>&1) &
@@ -53,65 +56,80 @@ korvo_run() {
         sleep 0.05
     done
     wait "$pid" || true
-    landed=$(stat -c %.9Y "$WORK/dest/$file" 2>/dev/null || now)
-    echo "$(calc "$(now) - $start") $peak $(calc "$landed - $picked")"
+    renamed=$(stat -c %.9Y "$WORK/dest" 2>/dev/null || now)
+    written=$(stat -c %.9Y "$WORK/dest/$file" 2>/dev/null || now)
+    echo "$(calc "$(now) - $start") $peak $(calc "$renamed - $picked") $(calc "$written - $picked")"
 }
 
-echo "file: $SIZE_MB MB over HTTP from 127.0.0.1; $RUNS runs each; medians"
-
-curl_times=()
-for _ in $(seq 1 "$RUNS"); do
+# curl's whole fetch, from its start to its exit, into the same kind of folder.
+curl_run() {
+    local start
+    rm -f "$WORK/curl/big.bin"
     start=$(now)
     curl -s -o "$WORK/curl/big.bin" "$URL/big.bin"
-    curl_times+=("$(calc "$(now) - $start")")
-done
-curl_median=$(printf '%s\n' "${curl_times[@]}" | median)
+    calc "$(now) - $start"
+}
+
+echo "file: $SIZE_MB MB over HTTP from 127.0.0.1; $RUNS rounds, curl and Korvo in turn in each"
 
 # The fixed cost of a Korvo run (Wine start-up, menu, pick, exit) with an empty file, so the
-# transfer itself can be told apart from it.
+# transfer itself can be told apart from it; and the pick to a 1 MB file in place.
 empty_times=()
 for _ in $(seq 1 "$RUNS"); do empty_times+=("$(korvo_run empty.bin | cut -d' ' -f1)"); done
 empty_median=$(printf '%s\n' "${empty_times[@]}" | median)
-
 head -c 1000000 /dev/urandom >"$WORK/site/one.bin"
 one_picks=()
 for _ in $(seq 1 "$RUNS"); do one_picks+=("$(korvo_run one.bin | cut -d' ' -f3)"); done
 
+curl_times=()
 korvo_times=()
 korvo_peaks=()
 korvo_picks=()
-for _ in $(seq 1 "$RUNS"); do
-    read -r seconds peak picked < <(korvo_run big.bin)
+korvo_writes=()
+curl_run >/dev/null  # the file into the page cache, as every later round finds it
+for round in $(seq 1 "$RUNS"); do
+    curl_seconds=$(curl_run)
+    read -r seconds peak picked written < <(korvo_run big.bin)
     cmp -s "$WORK/site/big.bin" "$WORK/dest/big.bin" || { echo "Korvo's copy differs"; exit 1; }
+    printf 'round %d: curl %.3f s; Korvo pick to file %.3f s (%.2fx), to its last byte %.3f s, whole run %.2f s\n' \
+        "$round" "$curl_seconds" "$picked" "$(calc "$picked / $curl_seconds")" "$written" "$seconds"
+    curl_times+=("$curl_seconds")
     korvo_times+=("$seconds")
     korvo_peaks+=("$peak")
     korvo_picks+=("$picked")
+    korvo_writes+=("$written")
 done
+curl_median=$(printf '%s\n' "${curl_times[@]}" | median)
 pick_median=$(printf '%s\n' "${korvo_picks[@]}" | median)
+write_median=$(printf '%s\n' "${korvo_writes[@]}" | median)
 korvo_median=$(printf '%s\n' "${korvo_times[@]}" | median)
 transfer_median=$(calc "$korvo_median - $empty_median")
 
-printf 'curl                         %6.2f s\n' "$curl_median"
-printf 'Korvo, whole run             %6.2f s   (%.1fx curl)\n' "$korvo_median" "$(calc "$korvo_median / $curl_median")"
-printf 'Korvo, run of an empty file  %6.2f s\n' "$empty_median"
-printf 'Korvo, transfer alone        %6.2f s   (%.1fx curl)\n' "$transfer_median" "$(calc "$transfer_median / $curl_median")"
-printf 'Korvo, pick to file in place %6.2f s   (%.2fx curl)\n' "$pick_median" "$(calc "$pick_median / $curl_median")"
+echo "medians:"
+printf 'curl, whole fetch            %6.3f s\n' "$curl_median"
+printf 'Korvo, pick to file in place %6.3f s   (%.2fx curl)\n' "$pick_median" "$(calc "$pick_median / $curl_median")"
+printf 'Korvo, pick to last byte     %6.3f s   (%.2fx curl)\n' "$write_median" "$(calc "$write_median / $curl_median")"
 printf 'Korvo, pick to file, 1 MB    %6.3f s\n' "$(printf '%s\n' "${one_picks[@]}" | median)"
-printf 'Korvo, peak resident size    %6d KiB (median)\n' "$(printf '%s\n' "${korvo_peaks[@]}" | median)"
+printf 'Korvo, whole run             %6.2f s\n' "$korvo_median"
+printf 'Korvo, run of an empty file  %6.2f s\n' "$empty_median"
+printf 'Korvo, transfer alone        %6.2f s\n' "$transfer_median"
+printf 'Korvo, peak resident size    %6d KiB\n' "$(printf '%s\n' "${korvo_peaks[@]}" | median)"
 
-# WinINet alone, without Korvo around it: the read block size, and memory against the file size.
+# WinINet alone, without Korvo around it: the cache flags and the paced reads Korvo uses, and
+# memory against the file size.
 probe() {
-    timeout 300 wine "$ROOT/build/win/bench/wininet_read.exe" "$URL/$1" 'C:\bench\curl\probe.bin' "$2" 2>/dev/null | tr -d '\r'
+    timeout 300 wine "$ROOT/build/win/bench/wininet_read.exe" "$URL/$1" 'C:\bench\curl\probe.bin' "$2" "${3:-plain}" 2>/dev/null | tr -d '\r'
 }
-for block in 65536 262144; do
+field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p"; }
+for mode in plain fresh korvo; do
     seconds=()
     for _ in $(seq 1 "$RUNS"); do
-        line=$(probe big.bin "$block")
-        seconds+=("$(echo "$line" | sed -n 's/.*seconds=\([0-9.]*\).*/\1/p')")
-        peak=$(echo "$line" | sed -n 's/.*peak_working_set_kib=\([0-9]*\).*/\1/p')
+        line=$(probe big.bin 262144 "$mode")
+        seconds+=("$(echo "$line" | field seconds)")
+        peak=$(echo "$line" | field peak_working_set_kib)
     done
-    printf 'WinINet, %5d-byte reads    %6.2f s   peak working set %d KiB\n' "$block" \
-        "$(printf '%s\n' "${seconds[@]}" | median)" "$peak"
+    printf 'WinINet, 256 KiB reads, %-6s %s s; median %.3f s, peak working set %d KiB\n' "$mode" \
+        "$(echo "${seconds[@]}")" "$(printf '%s\n' "${seconds[@]}" | median)" "$peak"
 done
 head -c 10000000 /dev/urandom >"$WORK/site/small.bin"
 line=$(probe small.bin 1024)

@@ -58,9 +58,37 @@ korvo_write_prefix_reg() {
         '"Managed"="N"' '' >"$1"
 }
 
+# A new prefix links the user's Desktop, Documents, Downloads... to the Unix home folder, so a
+# download into one of them would land in the home of whoever runs Korvo: real folders inside the
+# prefix take their place (only the links go, never what they point to).
+korvo_own_shell_folders() {
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        [ -L "$link" ] || continue
+        rm -f "$link" && mkdir -p "$link"
+    done
+}
+
+# Wine draws the title bar's buttons with its Marlett font, and with the letter "r" in a text font
+# when it cannot find it. This Wine reads fonts from fontconfig's folders and the prefix's
+# C:\windows\Fonts only, and fonts-wine's files are in neither: the prefix gets its own copy.
+korvo_install_marlett() {
+    local font=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$font" ] && [ ! -f "$fonts/marlett.ttf" ] || return 0
+    mkdir -p "$fonts" && cp "$font" "$fonts/"
+}
+
+korvo_prefix_settle() {
+    korvo_own_shell_folders
+    korvo_install_marlett
+}
+
 # Creates the prefix once; the marker says it was finished, so a half-made prefix is made again.
 korvo_prefix_up() {
-    if [ -f "$WINEPREFIX/.korvo-ready" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/.korvo-ready" ]; then
+        korvo_prefix_settle
+        return 0
+    fi
     korvo_log "creating the Wine prefix $WINEPREFIX"
     # A half-made prefix may still have its server running: end it before the files go.
     if korvo_server_pid >/dev/null; then timeout 30 wineserver -k >/dev/null 2>&1 || true; fi
@@ -73,6 +101,7 @@ korvo_prefix_up() {
         || { korvo_log "regedit failed"; return 1; }
     # Let the server write the registry to disk before anyone copies or reuses the prefix.
     timeout 120 wineserver -w >/dev/null 2>&1 || true
+    korvo_prefix_settle
     touch "$WINEPREFIX/.korvo-ready"
 }
 
