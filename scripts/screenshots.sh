@@ -83,8 +83,10 @@ wait_menu
 keys Return
 inspect wait-window --class KorvoProgress --timeout 5 >/dev/null || fail "no progress window"
 sleep 1
-shoot progress-window "$(inspect rect --class KorvoProgress --timeout 5)"
-keys Escape
+progress_rect=$(inspect rect --class KorvoProgress --timeout 5)
+shoot progress-window "$progress_rect"
+read -r left top _ _ <<<"$progress_rect"
+keys "click:$((left + 30)),$((top + 40))" Escape  # the window takes keys once clicked into
 wait_exit
 
 # A failed download's message box.

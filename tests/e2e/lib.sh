@@ -174,7 +174,10 @@ press_ok() { inspect press-ok --timeout "${1:-5}" >/dev/null || fail "no dialog 
 # A window of our own, in the foreground, where and as long as we say: the "other program".
 # probe_window TITLE X Y W H [SECONDS]
 probe_window() {
-    e2e_wine "$((${6:-30} + 10))" "$KORVO_TOOLS/inspect.exe" window --title "$1" --rect "$2" "$3" "$4" "$5" \
+    # Started directly, not through a shell function: $! must be the process that ends the window
+    # at clean-up. A window left behind from one scenario would close itself in the middle of a
+    # later one, taking the foreground from its menu.
+    timeout "$((${6:-30} + 10))" wine "$KORVO_TOOLS/inspect.exe" window --title "$1" --rect "$2" "$3" "$4" "$5" \
         --seconds "${6:-30}" >/dev/null 2>&1 &
     E2E_PIDS+=($!)
     inspect wait-window --title "$1" --timeout 15 >/dev/null || fail "the probe window $1 did not appear"

@@ -146,27 +146,15 @@ TEST_F(PlatformFilesTest, ReplaceFileFailsWhenTheSourceIsMissing) {
     EXPECT_FALSE(platform.RemoveFile(folder + "nothing"));
 }
 
-WatchAnswer GoOn() { return WatchAnswer::GoOn; }
-
+// Finished work is Finished, even when the caller was held past the deadline (a window dragged, a
+// system menu open) and the watcher, looking late, says the time is up or the user cancelled.
 TEST(PlatformDeadline, FinishedWorkIsSeenByTheCaller) {
     win32::Win32Platform platform{GetModuleHandleW(nullptr)};
-    auto value = std::make_shared<int>(0);
-    EXPECT_EQ(WaitResult::Finished, platform.RunWatched([value] { *value = 42; }, GoOn));
-    EXPECT_EQ(42, *value);
-}
-
-// The caller held past the deadline (a window dragged, a system menu open) while the work ended:
-// finished work counts as finished, whatever the watcher says when it gets to look.
-TEST(PlatformDeadline, WorkThatFinishedWhileTheCallerWasHeldIsFinished) {
-    win32::Win32Platform platform{GetModuleHandleW(nullptr)};
-    for (WatchAnswer late : {WatchAnswer::TimeUp, WatchAnswer::Cancel}) {
+    for (WatchAnswer late : {WatchAnswer::GoOn, WatchAnswer::TimeUp, WatchAnswer::Cancel}) {
         auto value = std::make_shared<int>(0);
-        const WaitResult result = platform.RunWatched([value] { Sleep(150); *value = 1; }, [late] {
-            Sleep(400);
-            return late;
-        });
-        EXPECT_EQ(WaitResult::Finished, result);
-        EXPECT_EQ(1, *value);
+        EXPECT_EQ(WaitResult::Finished, platform.RunWatched([value] { Sleep(150); *value = 42; },
+                                                            [late] { Sleep(400); return late; }));
+        EXPECT_EQ(42, *value);
     }
 }
 
@@ -190,7 +178,7 @@ TEST(PlatformDeadline, StuckWorkTimesOutAndIsLeftRunning) {
 TEST(PlatformDeadline, WaitingKeepsAQuitMessageForTheMessageLoop) {
     win32::Win32Platform platform{GetModuleHandleW(nullptr)};
     PostQuitMessage(3);
-    platform.RunWatched([] { Sleep(50); }, GoOn);
+    platform.RunWatched([] { Sleep(50); }, [] { return WatchAnswer::GoOn; });
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(3u, message.wParam);
