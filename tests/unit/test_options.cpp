@@ -177,6 +177,16 @@ TEST_F(OptionsTest, BrowseFolderOptions) {
     ParseOptions(platform, run, "/#0=\"D:\\My Downloads");  // unclosed: up to the end
     EXPECT_EQ(run.baseFolder, "D:\\My Downloads");
 
+    // 259 characters name the folder; cut to them, a longer value would name its parent.
+    const std::string parent = "D:\\" + std::string(256, 'p');
+    platform.AddFolder(parent);
+    run = RunState{};
+    ParseOptions(platform, run, "/#0=\"" + parent + "\"");
+    EXPECT_EQ(run.baseFolder, parent);
+    run = RunState{};
+    ParseOptions(platform, run, "/#0=\"" + parent + "\\sub\"");
+    EXPECT_EQ(run.baseFolder, "");
+
     run = RunState{};
     ParseOptions(platform, run, "http://a/b#m");
     EXPECT_EQ(run.directBrowse, 0);

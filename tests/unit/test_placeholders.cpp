@@ -29,7 +29,7 @@ struct ExpansionCase {
 };
 
 TEST_F(PlaceholdersExpansionTest, BuiltInTokens) {
-    platform.specialFolders[16] = "C:\\DeskDir";
+    platform.specialFolders.erase(55);
     const ExpansionCase cases[] = {
         {"no tokens %here%", "no tokens %here%"},
         {"%windows%|%WINDOWS%|%Windows%", "C:\\Windows|C:\\Windows|C:\\Windows"},
@@ -45,6 +45,25 @@ TEST_F(PlaceholdersExpansionTest, BuiltInTokens) {
         {HYOU + "%4y%" + HYOU + "\\%System%", HYOU + "2008" + HYOU + "\\C:\\Windows\\system32"},
     };
     for (const auto& c : cases) EXPECT_EQ(Expand(c.text), c.expected) << c.text;
+}
+
+TEST_F(PlaceholdersExpansionTest, EverySpecialFolderTokenAsksForItsOwnFolder) {
+    const ExpansionCase cases[] = {
+        {"%Program Files%", "C:\\Program Files"}, {"%System%", "C:\\Windows\\system32"},
+        {"%My Pictures%", "C:\\Shell\\39"}, {"%My Music%", "C:\\Shell\\13"}, {"%My Video%", "C:\\Shell\\14"},
+        {"%Favorites%", "C:\\Shell\\6"}, {"%Start Menu%", "C:\\Shell\\11"}, {"%Programs%", "C:\\Shell\\2"},
+        {"%StartUp%", "C:\\Shell\\7"}, {"%SendTo%", "C:\\Shell\\9"}, {"%Internet Cache%", "C:\\Shell\\32"},
+        {"%Fonts%", "C:\\Shell\\20"}, {"%Cookies%", "C:\\Shell\\33"}, {"%History%", "C:\\Shell\\34"},
+        {"%Recent%", "C:\\Shell\\8"}, {"%Common Start Menu%", "C:\\Shell\\22"},
+        {"%Common Programs%", "C:\\Shell\\23"}, {"%Common StartUp%", "C:\\Shell\\24"},
+        {"%Common Desktop%", "C:\\Shell\\25"}, {"%Common Favorites%", "C:\\Shell\\31"},
+        {"%Common My Pictures%", "C:\\Shell\\54"}, {"%Common My Music%", "C:\\Shell\\53"},
+        {"%Common My Video%", "C:\\Shell\\55"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Expand(c.text), c.expected) << c.text;
+    // A folder too long for a path is none: cut, it would name one of its parents.
+    platform.specialFolders[39] = "C:\\" + std::string(257, 'p');
+    EXPECT_EQ(Expand("%My Pictures%"), "%My Pictures%");
 }
 
 TEST_F(PlaceholdersExpansionTest, DatesOfOtherDays) {
@@ -82,6 +101,7 @@ TEST_F(PlaceholdersExpansionTest, TheShellIsAskedPerOccurrenceUntilItFails) {
     Expand("%Windows%%windows%%WINDOWS%");
     EXPECT_EQ(platform.specialFolderLookups, 3);
     platform.specialFolderLookups = 0;
+    platform.specialFolders.erase(14);
     EXPECT_EQ(Expand("%My Video%%My Video%%My Video%"), "%My Video%%My Video%%My Video%");
     EXPECT_EQ(platform.specialFolderLookups, 1);
     platform.specialFolderLookups = 0;
