@@ -83,20 +83,6 @@ bool IsRefusedCharacter(unsigned char c) {
            c == '*';
 }
 
-std::string ReplaceRefusedCharacters(std::string_view name) {
-    std::string safe;
-    for (std::size_t at = 0; at < name.size(); ++at) {
-        unsigned char c = static_cast<unsigned char>(name[at]);
-        if (IsLeadByte(c) && at + 1 < name.size()) {
-            safe += name.substr(at, 2);  // a trail byte is never a refused character
-            ++at;
-        } else {
-            safe += IsRefusedCharacter(c) ? '_' : static_cast<char>(c);
-        }
-    }
-    return safe;
-}
-
 // Windows drops blanks and dots at the end of a name: the file would be written under another
 // name than the one shown and checked. A trail byte is never a blank or a dot.
 void StripTrailingDotsAndBlanks(std::string& name) {
@@ -172,7 +158,17 @@ bool CrackUrl(std::string_view url, UrlParts& parts) {
 }
 
 std::string MakeSafeFileName(std::string_view name) {
-    std::string safe = FittedName(ReplaceRefusedCharacters(name));
+    std::string safe;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        unsigned char c = static_cast<unsigned char>(name[at]);
+        if (IsLeadByte(c) && at + 1 < name.size()) {
+            safe += name.substr(at, 2);  // a trail byte is never a refused character
+            ++at;
+        } else {
+            safe += IsRefusedCharacter(c) ? '_' : static_cast<char>(c);
+        }
+    }
+    safe = FittedName(std::move(safe));
     // The "_" may push the name past its limit: fitted again, it still starts with the "_".
     if (IsDeviceName(DeviceStem(safe))) safe = FittedName("_" + safe);
     return safe;

@@ -297,6 +297,8 @@ TEST(PlaceholdersTest, UserParametersInTableOrder) {
     run.params = {{"a", std::string(259, 'v')}};
     std::string grown = ExpandPlaceholders(platform, run, std::string(517, 'a'));
     EXPECT_EQ(grown, std::string(PLACEHOLDER_TEXT_MAX_CHARS, 'v'));
+    run.params = {{"a", std::string(260, 'v')}};  // too long for a path: never inserted, not even cut
+    EXPECT_EQ(ExpandPlaceholders(platform, run, "a"), "a");
 }
 
 }  // namespace
