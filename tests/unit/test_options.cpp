@@ -177,15 +177,13 @@ TEST_F(OptionsTest, BrowseFolderOptions) {
     ParseOptions(platform, run, "/#0=\"D:\\My Downloads");  // unclosed: up to the end
     EXPECT_EQ(run.baseFolder, "D:\\My Downloads");
 
-    // 259 characters name the folder; cut to them, a longer value would name its parent.
-    const std::string parent = "D:\\" + std::string(256, 'p');
+    const std::string parent = "D:\\" + std::string(256, 'p');  // 259 characters
     platform.AddFolder(parent);
-    run = RunState{};
-    ParseOptions(platform, run, "/#0=\"" + parent + "\"");
-    EXPECT_EQ(run.baseFolder, parent);
-    run = RunState{};
-    ParseOptions(platform, run, "/#0=\"" + parent + "\\sub\"");
-    EXPECT_EQ(run.baseFolder, "");
+    for (const std::string tail : {"", "\\sub"}) {
+        run = RunState{};
+        ParseOptions(platform, run, "/#0=\"" + parent + tail + "\"");
+        EXPECT_EQ(run.baseFolder, tail.empty() ? parent : "");  // cut, "\sub" would be the parent
+    }
 
     run = RunState{};
     ParseOptions(platform, run, "http://a/b#m");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "fake_platform.h"
 #include "template/placeholders.h"
@@ -29,7 +30,7 @@ struct ExpansionCase {
 };
 
 TEST_F(PlaceholdersExpansionTest, BuiltInTokens) {
-    platform.specialFolders.erase(55);
+    platform.specialFolders[16] = "C:\\DeskDir";
     const ExpansionCase cases[] = {
         {"no tokens %here%", "no tokens %here%"},
         {"%windows%|%WINDOWS%|%Windows%", "C:\\Windows|C:\\Windows|C:\\Windows"},
@@ -48,21 +49,19 @@ TEST_F(PlaceholdersExpansionTest, BuiltInTokens) {
 }
 
 TEST_F(PlaceholdersExpansionTest, EverySpecialFolderTokenAsksForItsOwnFolder) {
-    const ExpansionCase cases[] = {
-        {"%Program Files%", "C:\\Program Files"}, {"%System%", "C:\\Windows\\system32"},
-        {"%My Pictures%", "C:\\Shell\\39"}, {"%My Music%", "C:\\Shell\\13"}, {"%My Video%", "C:\\Shell\\14"},
-        {"%Favorites%", "C:\\Shell\\6"}, {"%Start Menu%", "C:\\Shell\\11"}, {"%Programs%", "C:\\Shell\\2"},
-        {"%StartUp%", "C:\\Shell\\7"}, {"%SendTo%", "C:\\Shell\\9"}, {"%Internet Cache%", "C:\\Shell\\32"},
-        {"%Fonts%", "C:\\Shell\\20"}, {"%Cookies%", "C:\\Shell\\33"}, {"%History%", "C:\\Shell\\34"},
-        {"%Recent%", "C:\\Shell\\8"}, {"%Common Start Menu%", "C:\\Shell\\22"},
-        {"%Common Programs%", "C:\\Shell\\23"}, {"%Common StartUp%", "C:\\Shell\\24"},
-        {"%Common Desktop%", "C:\\Shell\\25"}, {"%Common Favorites%", "C:\\Shell\\31"},
-        {"%Common My Pictures%", "C:\\Shell\\54"}, {"%Common My Music%", "C:\\Shell\\53"},
-        {"%Common My Video%", "C:\\Shell\\55"},
+    const std::pair<const char*, int> tokens[] = {
+        {"%Windows%", 36}, {"%Program Files%", 38}, {"%System%", 37}, {"%My Pictures%", 39}, {"%My Music%", 13},
+        {"%My Video%", 14}, {"%My Documents%", 5}, {"%Favorites%", 6}, {"%Start Menu%", 11}, {"%Programs%", 2},
+        {"%StartUp%", 7}, {"%SendTo%", 9}, {"%Internet Cache%", 32}, {"%Fonts%", 20}, {"%Cookies%", 33},
+        {"%History%", 34}, {"%Desktop%", 0}, {"%DesktopDirectory%", 16}, {"%Recent%", 8},
+        {"%Common Start Menu%", 22}, {"%Common Programs%", 23}, {"%Common StartUp%", 24},
+        {"%Common Desktop%", 25}, {"%Common Favorites%", 31}, {"%Common My Documents%", 46},
+        {"%Common My Pictures%", 54}, {"%Common My Music%", 53}, {"%Common My Video%", 55},
     };
-    for (const auto& c : cases) EXPECT_EQ(Expand(c.text), c.expected) << c.text;
-    // A folder too long for a path is none: cut, it would name one of its parents.
-    platform.specialFolders[39] = "C:\\" + std::string(257, 'p');
+    // A folder of its own for every id, so that a token asking for another id shows.
+    for (const auto& [token, id] : tokens) platform.specialFolders[id] = "C:\\" + std::to_string(id);
+    for (const auto& [token, id] : tokens) EXPECT_EQ(Expand(token), "C:\\" + std::to_string(id)) << token;
+    platform.specialFolders[39] = "C:\\" + std::string(257, 'p');  // cut, it would name a parent
     EXPECT_EQ(Expand("%My Pictures%"), "%My Pictures%");
 }
 
@@ -101,7 +100,6 @@ TEST_F(PlaceholdersExpansionTest, TheShellIsAskedPerOccurrenceUntilItFails) {
     Expand("%Windows%%windows%%WINDOWS%");
     EXPECT_EQ(platform.specialFolderLookups, 3);
     platform.specialFolderLookups = 0;
-    platform.specialFolders.erase(14);
     EXPECT_EQ(Expand("%My Video%%My Video%%My Video%"), "%My Video%%My Video%%My Video%");
     EXPECT_EQ(platform.specialFolderLookups, 1);
     platform.specialFolderLookups = 0;

@@ -147,11 +147,6 @@ TEST_F(SystemSectionTest, BaseFolder) {
     Reset();
     Load("@param\n%p% | " + parent + "\n@base=%p%\\sub\n");
     EXPECT_EQ(run.baseFolder, "");
-    // A value or special folder that does not fit is not inserted cut to its parent either.
-    Reset();
-    platform.specialFolders[5] = parent + "\\Docs";
-    Load("@param\n%p% | " + parent + "\\Docs\n@base=%p%\n@base=%My Documents%\n");
-    EXPECT_EQ(run.baseFolder, "");
 }
 
 TEST_F(SystemSectionTest, ParamBlock) {

@@ -89,9 +89,7 @@ TEST(UrlPartsTest, DeriveFileNameTakesTheLastSegmentWithAnExtension) {
         {"http://a/\x95\x5C.txt", "\x95\x5C.txt", 1},
         // Windows drops trailing dots and blanks: what is left is the name, and nothing is none.
         {"http://a/notes.txt. .", "notes.txt", 1},
-        {"http://a/evil.exe.", "evil.exe", 1},
         {"http://a/files/...", "index.html", 0},
-        {"http://a/. .", "index.html", 0},
         {"http://a/" + std::string(254, 'x') + ".zip", std::string(251, 'x') + ".zip", 1},
     };
     for (const auto& c : cases) {
