@@ -48,7 +48,7 @@ int wmain(int argc, wchar_t** argv) {
         DWORD ask = blockSize;
         const ULONGLONG before = GetTickCount64();
         DWORD available = 0;
-        if (paced) {
+        if (paced && pace < blockSize) {
             if (!InternetQueryDataAvailable(url, &available, 0, 0)) available = 0;
             ask = static_cast<DWORD>(std::min<std::size_t>(std::max<std::size_t>(available, pace), blockSize));
         }

@@ -51,9 +51,13 @@ TransferOutcome CopyBody(TransferJob& job, UrlReader& reader, std::uint64_t star
     unsigned long long received = 0;
     std::size_t pace = 1;
     for (;;) {
-        // What has arrived is taken whole; beyond it, only as much as the link brings in soon.
+        // What has arrived is taken whole; beyond it, only as much as the link brings in soon. A
+        // link that fills the whole buffer that soon is read without asking (the question costs
+        // WinINet under Wine about a tenth of a millisecond, a quarter of a fast transfer's time).
         const std::uint64_t before = job.clock();
-        const std::size_t ask = std::min(std::max(reader.WaitForData(), pace), buffer.size());
+        const std::size_t ask =
+            pace >= buffer.size() ? buffer.size()
+                                  : std::min(std::max(reader.WaitForData(), pace), buffer.size());
         std::size_t count = 0;
         if (!reader.Read(buffer.data(), ask, count)) return TransferOutcome::ReadFailed;
         pace = NextReadSize(count, job.clock() - before, buffer.size());
