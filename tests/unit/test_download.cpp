@@ -394,13 +394,8 @@ TEST_F(DownloadTest, TimeoutStopsAtTheFirstBlockOnceASecondPastTheLimitIsCounted
 // The opening of the URL and the body each have the time-out plus one second, counted
 // separately: the body's from the moment the URL had been opened; a negative time-out never ends.
 TEST_F(DownloadTest, TheOpeningAndTheBodyEachHaveTheirOwnLimit) {
-    struct Case {
-        std::uint32_t timeout;
-        std::uint64_t openMs;
-        int blocks;  // of one second each
-        int result;
-    };
-    const Case cases[] = {
+    // The time-out, the opening's milliseconds, blocks of one second each, the result.
+    const std::tuple<std::uint32_t, std::uint64_t, std::size_t, int> cases[] = {
         {3, 2500, 2, 1},  // slow to answer, then a body of 2 s: within both limits
         {3, 3900, 2, 1},
         {3, 4000, 0, 0},  // the opening alone runs out
@@ -408,22 +403,19 @@ TEST_F(DownloadTest, TheOpeningAndTheBodyEachHaveTheirOwnLimit) {
         {0xFFFFFFFFu, 86400000, 5, 1},
         {0x7FFFFFFFu, 86400000, 5, 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.timeout) + " " + std::to_string(c.openMs));
+    for (const auto& [timeout, openMs, blocks, result] : cases) {
+        SCOPED_TRACE(std::to_string(timeout) + " " + std::to_string(openMs));
         FakePlatform fresh;
         fresh.AddFolder(FOLDER);
-        run.timeoutSeconds = c.timeout;
+        run.timeoutSeconds = timeout;
         auto script = std::make_shared<UrlScript>();
-        script->blocks.assign(static_cast<std::size_t>(c.blocks), "x");
+        script->blocks.assign(blocks, "x");
         script->secondsPerBlock = 1;
-        script->openMs = c.openMs;
+        script->openMs = openMs;
         fresh.urlScripts.push_back(script);
-        EXPECT_EQ(DownloadUrl(fresh, run, "http://host/file.zip", FOLDER), c.result);
-        EXPECT_EQ(fresh.HasFile(DESTINATION), c.result == 1);
-        if (c.result == 0) {
-            ASSERT_EQ(fresh.messages.size(), 1u);
-            EXPECT_EQ(fresh.messages[0].caption, TEXT_TIMEOUT_CAPTION);
-        }
+        EXPECT_EQ(DownloadUrl(fresh, run, "http://host/file.zip", FOLDER), result);
+        EXPECT_EQ(fresh.HasFile(DESTINATION), result == 1);
+        if (result == 0) { EXPECT_EQ(fresh.messages.at(0).caption, TEXT_TIMEOUT_CAPTION); }
     }
 }
 
