@@ -102,6 +102,13 @@ struct LocalDate {
     int day = 0;    // 1 to 31
 };
 
+// How CreateProcess answered.
+enum class ProcessStart {
+    Started,
+    Failed,
+    NeedsElevation,  // the program asks for administrator rights, which only the shell can ask for
+};
+
 // How the user ended the file-name box: Enter, Escape, or Delete (the URL's own name).
 enum class FileNameEnd { Accepted, Cancelled, UrlName };
 
@@ -168,6 +175,11 @@ public:
     // ShellExecute with the default verb and SW_SHOWNORMAL; empty strings are passed as none.
     virtual void ShellExecute(const std::string& file, const std::string& parameters,
                               const std::string& workingFolder) = 0;
+    // CreateProcess of `program` (a full path) with the command line `"program" parameters` (no
+    // blank when `parameters` is empty), in `workingFolder`, shown normally. A batch file is run
+    // by the system's command interpreter as `cmd.exe /s /c ""program" parameters"`.
+    virtual ProcessStart StartProcess(const std::string& program, const std::string& parameters,
+                                      const std::string& workingFolder, bool batchFile) = 0;
 
     // --- Settings: special folders, path look-ups, today's date ------------------------------
     // The path of the shell's special folder with this CSIDL number, never creating it; nullopt

@@ -100,7 +100,9 @@ bool CrackUrl(std::string_view url, UrlParts& parts) {
     std::size_t extra = url.find('?', colon);
     if (extra == std::string_view::npos) extra = url.find('#', colon);
     std::string_view extraInfo = extra == std::string_view::npos ? std::string_view() : url.substr(extra);
-    if (!SetComponent(parts.extraInfo, extraInfo, PATH_MAX_CHARS)) return false;
+    // Query and fragment may be as long as the URL itself (a signed link carries its credentials
+    // there); only the parts that become paths and names keep the path limit.
+    if (!SetComponent(parts.extraInfo, extraInfo, URL_MAX_CHARS)) return false;
     if (!SetComponent(parts.scheme, url.substr(0, colon), SCHEME_MAX_CHARS)) return false;
 
     std::size_t cursor = colon + 1;

@@ -11,6 +11,7 @@
 #include "win32/file_name_box.h"
 #include "win32/folder_browser.h"
 #include "win32/path_lookup.h"
+#include "win32/process_launch.h"
 #include "win32/win32_internet.h"
 
 namespace korvo::win32 {
@@ -397,6 +398,11 @@ void Win32Platform::ShellExecute(const std::string& file, const std::string& par
     ShellExecuteW(nullptr, nullptr, wideFile.c_str(),
                   wideParameters.empty() ? nullptr : wideParameters.c_str(),
                   wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWNORMAL);
+}
+
+ProcessStart Win32Platform::StartProcess(const std::string& program, const std::string& parameters,
+                                         const std::string& workingFolder, bool batchFile) {
+    return StartProgramProcess(program, parameters, workingFolder, batchFile);
 }
 
 // --- Settings: special folders, path look-ups, today's date ----------------------------------

@@ -57,6 +57,8 @@ public:
 
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
+    ProcessStart StartProcess(const std::string& program, const std::string& parameters,
+                              const std::string& workingFolder, bool batchFile) override;
 
     std::optional<std::string> SpecialFolderPath(int csidl) override;
     std::optional<std::string> FullPathName(const std::string& path) override;

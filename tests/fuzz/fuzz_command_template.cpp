@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (programCount > 0) {
         commandTemplate = run.programs[run.selectedProgram < 0 ? 0 : run.selectedProgram].commandTemplate;
     }
-    run.targets = {1, korvo::CutToFit(fields[2], korvo::TOKEN_MAX_CHARS)};
+    run.targets = {1, korvo::CutToFit(fields[2], korvo::URL_MAX_CHARS)};
     korvo::DeriveFileName(run.url, run.targets.firstTarget);
     for (unsigned char byte : fields[4]) platform.fileNameAnswers.push_back(AnswerFor(byte));
     run.menuAnchor = {static_cast<int>(fields[4].size()) * 97 - 1, 1000};
@@ -89,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (run.paramSeen) expanded = korvo::ExpandPlaceholders(platform, run, commandTemplate);
     std::string line = korvo::BuildCommandLine(platform, run, commandTemplate,
                                                korvo::CutToFit(fields[3], korvo::PATH_MAX_CHARS));
-    if (line.size() > korvo::COMMAND_LINE_MAX_CHARS) __builtin_trap();
+    // A token of two characters or more gives at most a quoted URL with its backslashes doubled.
+    if (line.size() > expanded.size() * (korvo::URL_MAX_CHARS + 2)) __builtin_trap();
     // The box opens once for each "%$K" of the expanded template, and only those.
     if (platform.fileNameRequests.size() > Count(expanded, "%$K")) __builtin_trap();
     for (const auto& request : platform.fileNameRequests) {

@@ -425,6 +425,12 @@ int FakePlatform::TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment) 
     return trackAnswer;
 }
 
+ProcessStart FakePlatform::StartProcess(const std::string& program, const std::string& parameters,
+                                        const std::string& workingFolder, bool batchFile) {
+    launches.push_back({program, parameters, workingFolder, batchFile ? "batch" : "process"});
+    return processStart;
+}
+
 void FakePlatform::ShellExecute(const std::string& file, const std::string& parameters,
                                 const std::string& workingFolder) {
     launches.push_back({file, parameters, workingFolder});

@@ -55,6 +55,7 @@ struct ShellLaunch {
     std::string file;
     std::string parameters;
     std::string workingFolder;
+    std::string via = "shell";  // or "process", "batch"
 };
 
 // What one OpenUrl answers. A null script makes OpenUrl fail.
@@ -115,6 +116,8 @@ public:
     int TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment) override;
 
     // --- Programs and shell ---
+    ProcessStart StartProcess(const std::string& program, const std::string& parameters,
+                              const std::string& workingFolder, bool batchFile) override;
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
@@ -206,6 +209,7 @@ public:
 
     std::vector<ShownMessage> messages;
     std::vector<ShellLaunch> launches;
+    ProcessStart processStart = ProcessStart::Started;  // what StartProcess answers
     std::vector<std::uint32_t> deadlines;
 
     std::map<MenuHandle, FakeMenu> menus;

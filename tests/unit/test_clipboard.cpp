@@ -37,6 +37,8 @@ TEST(ClipboardTest, FirstLineHoldingOnlyAUrlBecomesTheTarget) {
         {"split over two lines", "htt\r\np://h/a.zip\r\n", BUILT_IN, "<none>"},
         {"double-byte text before", "\x95\x5C\x8E\xA6\r\n" + url, BUILT_IN, url.c_str()},
         {"ending exactly at the limit", AfterFiller(5119 - 2 - url.size(), url), BUILT_IN, url.c_str()},
+        {"ending at the limit, more after", AfterFiller(5117 - url.size(), url) + "\r\nx", BUILT_IN, url.c_str()},
+        {"ending a byte past the limit", AfterFiller(5118 - url.size(), url) + "\r\n", BUILT_IN, "<none>"},
         {"starting past the limit", AfterFiller(5119, url), BUILT_IN, "<none>"},
         {"text over the limit", AfterFiller(6000, url), BUILT_IN, "<none>"},
     };

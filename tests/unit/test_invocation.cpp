@@ -99,6 +99,21 @@ TEST_F(InvocationTest, RunWithoutATargetShowsTheReducedMenu) {
     }
 }
 
+TEST_F(InvocationTest, UrlsLongerThan2083CharactersAreRefusedWithAMessage) {
+    platform.AddFile("C:\\Korvo\\Korvo.ini", "[dir]\r\nC:\\Down\r\n%end\r\n");
+    const std::string url = "http://host/" + std::string(2072, 'x');
+    platform.clipboardText = url;
+    for (const std::string& commandLine : {url + " http://host/a.zip", std::string("/#c")}) {
+        run = RunState();
+        ASSERT_TRUE(StartUp("Korvo.exe", commandLine));
+        RunInvocation(platform, run);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, TEXT_URL_TOO_LONG);
+        EXPECT_EQ(platform.trackCount, 0);
+        platform.messages.clear();
+    }
+}
+
 class ClipboardRunTest : public InvocationTest {
 protected:
     ClipboardRunTest() {
@@ -176,6 +191,45 @@ TEST_F(DispatchTest, SelectedProgramStartsWithItsCommandLineInsteadOfDownloading
     EXPECT_EQ(platform.launches[0].file, "D:\\Tools\\getter.exe");
     EXPECT_EQ(platform.launches[0].parameters, "-o \"C:\\Down\" http://host/a.zip");
     EXPECT_EQ(platform.launches[0].workingFolder, "D:\\Tools\\");
+}
+
+// Programs and batch files start with CreateProcess, anything else through the shell, and only
+// with their whole command line: `"program" parameters` and its terminator, in 32,767 characters
+// for a program, in 8,191 for cmd.exe (which adds a pair of quotes); 2,048 for the shell
+// (program, blank and parameters).
+TEST_F(DispatchTest, ProgramsStartWithTheirWholeCommandLineOrNotAtAll) {
+    struct Case {
+        const char* program;  // 16 characters, the first 19
+        std::size_t parameters;
+        const char* via;  // nullptr: refused
+    };
+    const Case cases[] = {
+        {"D:\\Tools\\getter.exe", 32744, "process"}, {"D:\\Tools\\getter.exe", 32745, nullptr},
+        {"D:\\Tools\\get.CMD", 8170, "batch"}, {"D:\\Tools\\get.bat", 8171, nullptr},
+        {"D:\\Tools\\get.vbs", 2031, "shell"}, {"D:\\Tools\\get.vbs", 2032, nullptr},
+    };
+    run.selectedProgram = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.program) + " " + std::to_string(c.parameters));
+        platform.AddFile(c.program, "");
+        platform.launches.clear();
+        platform.messages.clear();
+        run.programs[0] = {c.program, "getter", std::string(c.parameters, 'x')};
+        DispatchToFolder(platform, run, "C:\\Down");
+        ASSERT_EQ(platform.launches.size(), c.via ? 1u : 0u);
+        if (c.via) {
+            EXPECT_EQ(platform.launches[0].via, c.via);
+        }
+        EXPECT_EQ(platform.messages.size(), c.via ? 0u : 1u);
+    }
+    // A program that asks for administrator rights is handed to the shell, which asks the user.
+    platform.processStart = ProcessStart::NeedsElevation;
+    platform.launches.clear();
+    run.programs[0] = {"D:\\Tools\\getter.exe", "getter", "-v"};
+    DispatchToFolder(platform, run, "C:\\Down");
+    ASSERT_EQ(platform.launches.size(), 2u);
+    EXPECT_EQ(platform.launches[1].via, "shell");
+    EXPECT_EQ(platform.launches[1].parameters, "-v");
 }
 
 TEST_F(DispatchTest, OnlyTheExactCancelMarkerSuppressesTheStart) {

@@ -51,7 +51,7 @@ TEST(UrlPartsTest, CrackUrlFailsWithoutSchemeOrWhenAComponentDoesNotFit) {
         "http//host",
         "http",
         "http://host/" + std::string(259, 'p'),  // path of 260 characters
-        "http://host/?" + std::string(259, 'q'),
+        "http://host/?" + std::string(2083, 'q'),  // extra information of 2,084 characters
         std::string(32, 's') + "://host/",
         "http://" + std::string(260, 'h') + "/",
     };
@@ -63,6 +63,8 @@ TEST(UrlPartsTest, CrackUrlFailsWithoutSchemeOrWhenAComponentDoesNotFit) {
     EXPECT_TRUE(CrackUrl("http://host/" + std::string(258, 'p'), parts));
     EXPECT_EQ(parts.urlPath.size(), 259u);
     EXPECT_TRUE(CrackUrl(std::string(31, 's') + "://host/", parts));
+    EXPECT_TRUE(CrackUrl("http://host/?" + std::string(2082, 'q'), parts));
+    EXPECT_EQ(parts.extraInfo.size(), 2083u);
 }
 
 struct NameCase {
@@ -75,6 +77,7 @@ TEST(UrlPartsTest, DeriveFileNameTakesTheLastSegmentWithAnExtension) {
     const NameCase cases[] = {
         {"http://a/pub/archive.tar.gz", "archive.tar.gz", 1},
         {"http://a/x.zip?session=1&n=y.exe", "x.zip", 1},
+        {"http://a/report.pdf?X-Signature=" + std::string(1400, 's'), "report.pdf", 1},
         {"http://a/dir/", "index.html", 0},
         {"http://a", "index.html", 0},
         {"http://a/dir/readme", "index.html", 0},
