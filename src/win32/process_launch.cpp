@@ -6,6 +6,9 @@ namespace korvo::win32 {
 
 namespace {
 
+// ERROR_ELEVATION_REQUIRED, which MinGW-w64's headers lack.
+constexpr DWORD ELEVATION_REQUIRED = 740;
+
 // cmd.exe from the system folder, never one found beside Korvo or in the current folder.
 std::wstring CommandInterpreterPath() {
     wchar_t folder[MAX_PATH] = {};
@@ -37,7 +40,7 @@ ProcessStart StartProgramProcess(const std::string& program, const std::string& 
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
-        return GetLastError() == ERROR_ELEVATION_REQUIRED ? ProcessStart::NeedsElevation
+        return GetLastError() == ELEVATION_REQUIRED ? ProcessStart::NeedsElevation
                                                           : ProcessStart::Failed;
     }
     CloseHandle(process.hThread);

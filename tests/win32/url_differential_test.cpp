@@ -1,6 +1,7 @@
 // Korvo's URL cracking against InternetCrackUrlA with flags 0 and the buffer sizes Korvo keeps:
-// 32 bytes for the scheme, 260 for every other component. Only the network schemes matter to
-// Korvo: a file: URL, which the library turns into a local path, is no target of Korvo's.
+// 32 bytes for the scheme, 2,084 for the query and fragment, 260 for every other component. Only
+// the network schemes matter to Korvo: a file: URL, which the library turns into a local path, is
+// no target of Korvo's.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -16,7 +17,7 @@ using std::string;
 
 std::optional<UrlParts> CrackWithWinInet(const string& url) {
     char scheme[32] = {}, host[260] = {}, user[260] = {}, password[260] = {}, path[260] = {},
-         extra[260] = {};
+         extra[INTERNET_MAX_URL_LENGTH + 1] = {};
     URL_COMPONENTSA parts{};
     parts.dwStructSize = sizeof(parts);
     parts.lpszScheme = scheme;
@@ -67,6 +68,8 @@ TEST(UrlDifferential, CrackUrlMatchesInternetCrackUrlA) {
         "",
         "http://host/" + string(250, 'p'),
         "http://host/" + string(270, 'p'),
+        "http://host/r.pdf?X-Signature=" + string(1400, 's') + "#" + string(600, 'f'),
+        "http://host/r.pdf?" + string(2070, 'q'),
         "http://" + string(270, 'h') + "/x",
         string(40, 's') + "://host/x",
     };

@@ -30,6 +30,18 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
+    def do_GET(self):
+        # A file with FILE.query beside it is a signed link: served only to a request that
+        # carries exactly that query, 403 to any other.
+        path, _, query = self.path.partition("?")
+        signature = os.path.join(self.directory, path.lstrip("/") + ".query")
+        if os.path.isfile(signature):
+            with open(signature) as f:
+                if f.read() != query:
+                    self.send_error(403)
+                    return
+        super().do_GET()
+
 
 def serve_http(args, use_tls):
     handler = functools.partial(QuietHandler, directory=args.folder)
