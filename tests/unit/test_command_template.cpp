@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "fake_platform.h"
@@ -229,12 +230,9 @@ TEST_F(CommandTemplateTest, WithoutAMenuTheBoxOpensWhereTheMenuWouldHave) {
 }
 
 TEST_F(CommandTemplateTest, LongUrlsStayWhole) {
-    const std::string signedUrl = "http://h/r.pdf?X-Signature=" + std::string(1400, 's');
-    Target(signedUrl);
-    EXPECT_EQ(Build("%G|%J|%K"), "h|/r.pdf|r.pdf");
-    const std::string url = "http://h/" + std::string(2074, 'x');
+    const std::string url = "http://h/r.pdf?X-Signature=" + std::string(2056, 's');  // 2,083 characters
     Target(url);
-    EXPECT_EQ(Build("%L %L %L"), url + " " + url + " " + url);
+    EXPECT_EQ(Build("%G|%J|%K %L %L"), "h|/r.pdf|r.pdf \"" + url + "\" \"" + url + "\"");
 }
 
 // Each URL reaches the program as one argument, even through cmd.exe, which reads these
@@ -244,24 +242,17 @@ TEST_F(CommandTemplateTest, UrlTextIsQuotedWhereCmdWouldReadIt) {
         Target(std::string("http://h/a") + c + "b");
         EXPECT_EQ(Build("%L"), std::string("\"http://h/a") + c + "b\"") << c;
     }
-    struct Case {
-        const char* target;
-        const char* commandTemplate;
-        bool batchFile;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"http://h/a?b#c%!", "%L", false, "http://h/a?b#c%!"},
-        {"http://h/a&b", "\"%L\" '%L'", false, "\"http://h/a&b\" '\"http://h/a&b\"'"},
-        {"http://h/a b\\", "%L \"%J\"", false, "\"http://h/a b\\\\\" \"/a b\\\\\""},
-        {"http://u&1:p|2@h&i/(x)&y.zip", "%G %H %I %J %-J %K %S", false, "h&i u&1 p|2 /(x)&y.zip / (x)&y.zip http"},
-        {"http://u&1:p|2@h&i/(x)&y.zip", "%G %H %I %J %K \"%K\" %S", true, "\"h&i\" \"u&1\" \"p|2\" \"/(x)&y.zip\" \"(x)&y.zip\" \"(x)&y.zip\" http"},
-        {"http://h/d&(x)/y.zip", "%-J %K", true, "\"/d&(x)/\" y.zip"},
-    };
-    for (const Case& c : cases) {
-        Target(c.target);
-        EXPECT_EQ(BuildCommandLine(platform, run, c.commandTemplate, "C:", c.batchFile), c.expected)
-            << c.target << " " << c.commandTemplate;
+    const char* url = "http://u&1:p|2@h&i/d(x)/y&.zip";
+    const std::array<std::array<const char*, 4>, 5> cases{{  // target, template, batch file, result
+        {"http://h/a?b#c%!", "%L", "", "http://h/a?b#c%!"},
+        {"http://h/a&b", "\"%L\" '%L'", "", "\"http://h/a&b\" '\"http://h/a&b\"'"},
+        {"http://h/a b\\", "%L \"%J\"", "", "\"http://h/a b\\\\\" \"/a b\\\\\""},
+        {url, "%G %H %I %J %-J %K", "", "h&i u&1 p|2 /d(x)/y&.zip /d(x)/ y&.zip"},
+        {url, "%G %H %I %J %-J %K \"%K\"", "batch", "\"h&i\" \"u&1\" \"p|2\" \"/d(x)/y&.zip\" \"/d(x)/\" \"y&.zip\" \"y&.zip\""},
+    }};
+    for (const auto& [target, commandTemplate, batch, expected] : cases) {
+        Target(target);
+        EXPECT_EQ(BuildCommandLine(platform, run, commandTemplate, "C:", *batch != '\0'), expected) << commandTemplate;
     }
     Target("http://h/a.zip");
     EXPECT_EQ(Build("-P \"%-P\" \"%P\" %L", "C:"), "-P \"C:\\\\\" \"C:\\\\\" http://h/a.zip");

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# A 10 MB file over HTTP lands whole in the folder the user picks. A signed link as long as a URL
-# may be (2,083 characters) is fetched whole: the server refuses any other query. One character
-# more, and the URL is refused with a message instead of being cut.
+# A 10 MB file over HTTP lands whole in the folder the user picks; so does a signed link of 2,083
+# characters, whose server refuses any other query. One more, and the URL is refused, never cut.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
 

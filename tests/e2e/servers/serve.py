@@ -31,15 +31,11 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
     def do_GET(self):
-        # A file with FILE.query beside it is a signed link: served only to a request that
-        # carries exactly that query, 403 to any other.
+        # FILE.query beside FILE makes it a signed link: any other query gets 403.
         path, _, query = self.path.partition("?")
         signature = os.path.join(self.directory, path.lstrip("/") + ".query")
-        if os.path.isfile(signature):
-            with open(signature) as f:
-                if f.read() != query:
-                    self.send_error(403)
-                    return
+        if os.path.isfile(signature) and open(signature).read() != query:
+            return self.send_error(403)
         super().do_GET()
 
 
