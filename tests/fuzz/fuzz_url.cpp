@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvo::UrlParts parts;
     if (korvo::CrackUrl(url, parts)) {
         if (parts.scheme.size() > korvo::SCHEME_MAX_CHARS || parts.urlPath.size() > korvo::PATH_MAX_CHARS ||
-            parts.hostName.size() > korvo::PATH_MAX_CHARS || parts.extraInfo.size() > korvo::PATH_MAX_CHARS) {
+            parts.hostName.size() > korvo::PATH_MAX_CHARS || parts.extraInfo.size() > korvo::URL_MAX_CHARS) {
             __builtin_trap();
         }
     }
