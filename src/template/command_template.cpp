@@ -50,10 +50,15 @@ bool NeedsQuotesForCmd(std::string_view value) {
 }
 
 // The Microsoft C run-time reads backslashes right before a quote as escapes: doubled, they stay
-// the backslashes they were and the quote still closes.
+// the backslashes they were and the quote still closes. The trail byte of a double-byte character
+// is no backslash.
 void DoubleTrailingBackslashes(std::string& text) {
-    const std::size_t last = text.find_last_not_of('\\');
-    text.append(text.size() - (last == std::string::npos ? 0 : last + 1), '\\');
+    std::string rest = text;
+    for (std::size_t before = 0; before != rest.size();) {
+        before = rest.size();
+        RemoveTrailingBackslash(rest);
+    }
+    text.append(text.size() - rest.size(), '\\');
 }
 
 std::string Quoted(std::string value) {

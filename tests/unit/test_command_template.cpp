@@ -256,6 +256,7 @@ TEST_F(CommandTemplateTest, UrlTextIsQuotedWhereCmdWouldReadIt) {
     }
     Target("http://h/a.zip");
     EXPECT_EQ(Build("-P \"%-P\" \"%P\" %L", "C:"), "-P \"C:\\\\\" \"C:\\\\\" http://h/a.zip");
+    EXPECT_EQ(Build("\"%-P\"", "D:\\\x95\x5C"), "\"D:\\\x95\x5C\"");  // 表 ends in a trail byte 0x5C
     platform.fileNameAnswers = {Accept("a&b", ".zip")};
     EXPECT_EQ(BuildCommandLine(platform, run, "%$K", "C:", true), "\"a&b.zip\"");
 }
