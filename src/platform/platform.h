@@ -180,6 +180,8 @@ public:
     // by the system's command interpreter as `cmd.exe /s /c ""program" parameters"`.
     virtual ProcessStart StartProcess(const std::string& program, const std::string& parameters,
                                       const std::string& workingFolder, bool batchFile) = 0;
+    // Whether Korvo's environment, which a started program inherits, defines this variable.
+    virtual bool EnvironmentVariableDefined(const std::string& name) = 0;
 
     // --- Settings: special folders, path look-ups, today's date ------------------------------
     // The path of the shell's special folder with this CSIDL number, never creating it; nullopt

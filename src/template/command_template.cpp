@@ -6,6 +6,7 @@
 
 #include "actions/file_name_dialog.h"
 #include "base/text.h"
+#include "base/texts.h"
 #include "template/placeholders.h"
 #include "url/path_split.h"
 
@@ -84,6 +85,35 @@ std::string FolderAsChosen(const std::string& folder) {
     return folder.size() == 2 && folder[1] == ':' ? folder + '\\' : folder;
 }
 
+// cmd.exe's own variables, which the environment does not hold.
+bool IsDynamicCmdVariable(std::string_view name) {
+    static constexpr std::array<std::string_view, 8> names = {
+        "CD", "DATE", "TIME", "RANDOM", "ERRORLEVEL", "CMDEXTVERSION", "CMDCMDLINE",
+        "HIGHESTNUMANODENUMBER"};
+    for (std::string_view known : names) {
+        if (name.size() == known.size() && StartsWithNoCase(name, known, known.size())) return true;
+    }
+    return false;
+}
+
+// cmd.exe replaces %NAME% (and %NAME:...%) by the variable's value before anything else, inside
+// quotes too: a batch file would receive another URL, or the URL's server the user's own values
+// (%USERNAME%). Names starting with "=" are cmd.exe's hidden folder variables.
+bool CmdWouldChange(Platform& platform, std::string_view value) {
+    for (std::size_t at = value.find('%'); at != std::string_view::npos; at = value.find('%', at + 1)) {
+        const std::size_t end = value.find('%', at + 1);
+        if (end == std::string_view::npos) return false;
+        std::string_view name = value.substr(at + 1, end - at - 1);
+        name = name.substr(0, name.find(':'));
+        if (name.empty()) continue;
+        if (name[0] == '=' || IsDynamicCmdVariable(name) ||
+            platform.EnvironmentVariableDefined(std::string(name))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Tokens whose text comes from the URL, and so may hold anything a URL may.
 bool CarriesUrlText(Token token) {
     switch (token) {
@@ -146,10 +176,15 @@ struct Builder {
         return target || (batchFile && CarriesUrlText(token));
     }
 
-    // False when the user cancelled.
+    // False when the user cancelled, or when cmd.exe would change URL text for a batch file
+    // (the user is told).
     bool Append(Token token) {
         std::optional<std::string> value = ValueOf(token);
         if (!value) return false;
+        if (batchFile && CarriesUrlText(token) && CmdWouldChange(platform, *value)) {
+            platform.ShowMessage(TEXT_URL_CHANGED_BY_CMD, TEXT_ERROR_CAPTION);
+            return false;
+        }
         if (NeedsQuotes(token, *value)) value = Quoted(*value);
         AddText(*value);
         // Whatever ends the line now, the value or the text before an empty one, loses one

@@ -15,7 +15,8 @@
 namespace korvo {
 
 // The command line for the selected program and the chosen folder, whole (the launch refuses one
-// that Windows cannot pass on); exactly CANCEL_MARKER when the user cancelled the file-name box.
+// that Windows cannot pass on); exactly CANCEL_MARKER when the user cancelled the file-name box,
+// or when cmd.exe would change a batch file's URL text by expanding a variable (with a message).
 // The template is scanned once, left to right: a value put in for a token is never read for
 // tokens again, so a URL's "%D0" or "%F0" escapes reach the program intact. %L and %-L are quoted
 // when they hold a blank or a character cmd.exe reads as syntax; for a `batchFile` program every

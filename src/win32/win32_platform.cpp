@@ -405,6 +405,11 @@ ProcessStart Win32Platform::StartProcess(const std::string& program, const std::
     return StartProgramProcess(program, parameters, workingFolder, batchFile);
 }
 
+bool Win32Platform::EnvironmentVariableDefined(const std::string& name) {
+    // An empty variable still has its terminator counted.
+    return GetEnvironmentVariableW(ToWide(name).c_str(), nullptr, 0) > 0;
+}
+
 // --- Settings: special folders, path look-ups, today's date ----------------------------------
 
 std::optional<std::string> Win32Platform::SpecialFolderPath(int csidl) {

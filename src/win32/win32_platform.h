@@ -59,6 +59,7 @@ public:
                       const std::string& workingFolder) override;
     ProcessStart StartProcess(const std::string& program, const std::string& parameters,
                               const std::string& workingFolder, bool batchFile) override;
+    bool EnvironmentVariableDefined(const std::string& name) override;
 
     std::optional<std::string> SpecialFolderPath(int csidl) override;
     std::optional<std::string> FullPathName(const std::string& path) override;

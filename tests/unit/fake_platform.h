@@ -118,6 +118,7 @@ public:
     // --- Programs and shell ---
     ProcessStart StartProcess(const std::string& program, const std::string& parameters,
                               const std::string& workingFolder, bool batchFile) override;
+    bool EnvironmentVariableDefined(const std::string& name) override;
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
@@ -210,6 +211,7 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<ShellLaunch> launches;
     ProcessStart processStart = ProcessStart::Started;  // what StartProcess answers
+    std::set<std::string> environment;                  // defined variables, in capitals
     std::vector<std::uint32_t> deadlines;
 
     std::map<MenuHandle, FakeMenu> menus;

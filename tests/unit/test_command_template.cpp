@@ -243,17 +243,24 @@ TEST_F(CommandTemplateTest, UrlTextIsQuotedWhereCmdWouldReadIt) {
         EXPECT_EQ(Build("%L"), std::string("\"http://h/a") + c + "b\"") << c;
     }
     const char* url = "http://u&1:p|2@h&i/d(x)/y&.zip";
-    const std::array<std::array<const char*, 4>, 5> cases{{  // target, template, batch file, result
+    const std::array<std::array<const char*, 4>, 9> cases{{  // target, template, batch file, result
         {"http://h/a?b#c%!", "%L", "", "http://h/a?b#c%!"},
         {"http://h/a&b", "\"%L\" '%L'", "", "\"http://h/a&b\" '\"http://h/a&b\"'"},
         {"http://h/a b\\", "%L \"%J\"", "", "\"http://h/a b\\\\\" \"/a b\\\\\""},
         {url, "%G %H %I %J %-J %K", "", "h&i u&1 p|2 /d(x)/y&.zip /d(x)/ y&.zip"},
         {url, "%G %H %I %J %-J %K \"%K\"", "batch", "\"h&i\" \"u&1\" \"p|2\" \"/d(x)/y&.zip\" \"/d(x)/\" \"y&.zip\" \"y&.zip\""},
+        // cmd.exe would put its variables' values in place of these, even inside quotes.
+        {"http://h/%CD%B1.zip", "%K", "", "%CD%B1.zip"},
+        {"http://h/%CD%B1.zip", "%K", "batch", CANCEL_MARKER},
+        {"http://h/?u=%UserName:~0%", "\"%L\"", "batch", CANCEL_MARKER},
+        {"http://h/%E3%81%82%20.zip", "%L %K", "batch", "http://h/%E3%81%82%20.zip %E3%81%82%20.zip"},
     }};
+    platform.environment = {"USERNAME"};
     for (const auto& [target, commandTemplate, batch, expected] : cases) {
         Target(target);
         EXPECT_EQ(BuildCommandLine(platform, run, commandTemplate, "C:", *batch != '\0'), expected) << commandTemplate;
     }
+    EXPECT_EQ(platform.messages.size(), 2u);
     Target("http://h/a.zip");
     EXPECT_EQ(Build("-P \"%-P\" \"%P\" %L", "C:"), "-P \"C:\\\\\" \"C:\\\\\" http://h/a.zip");
     EXPECT_EQ(Build("\"%-P\"", "D:\\\x95\x5C"), "\"D:\\\x95\x5C\"");  // 表 ends in a trail byte 0x5C

@@ -5,9 +5,11 @@
 # to Korvo itself: the file arrives and the program does not run.
 # Each URL reaches the program as one argument (as its C run-time splits the command line): a
 # drive root as "C:\", a signed link of 1,500 characters whole, a batch file's URLs with "&", ">",
-# "|" and "^" without starting a second command.
+# "|" and "^" without starting a second command; one holding "%CD%", which cmd.exe would replace,
+# does not start the batch file at all.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../exec_lib.sh"
+. "$(dirname "$0")/../download_lib.sh"
 
 exec_fixture '%S|%G|%H|%I|%J|%-J|%K|%L|%-L|%P|%-P|%D|%-D|%F' 'Down Load/Music'
 url='http://me:pw@127.0.0.1:9/pub/%D0%F0.zip?x=1#top'
@@ -63,4 +65,9 @@ for run in 'getter wiki/File:Example.jpg' "getter r.pdf?X-Signature=$(head -c 14
     if [ "${run%% *}" = getter ]; then assert_args -P 'C:\' "$url" -o "C:\\${name/:/_}"; else assert_args "$url" "${name/>/_}" 'C:\'; fi
 done
 assert_eq "$(find "$FIXTURE" -name 'inj*')" "" "files an injected command made"
+start_korvo '/#e=batch' 'http://127.0.0.1:9/%CD%B1.zip'
+wait_menu
+keys Return
+expect_box "エラー" "この URL にはコマンドプロンプトが書き換える %名前% があるため、バッチファイルを起動しません。"
+assert_not_started $n
 pass
