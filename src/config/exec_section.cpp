@@ -21,7 +21,9 @@ bool AddProgram(Platform& platform, RunState& run, const std::string& text) {
     // " | " can never hide inside a double-byte character: a space is never a lead byte.
     std::size_t separator = text.find(NAME_SEPARATOR);
     std::string_view whole(text);
-    std::string name = CutToFit(whole.substr(0, separator), PATH_MAX_CHARS);
+    // Cut, the path could name another file: a program path that does not fit names none.
+    if (PathLength(whole.substr(0, separator)) > PATH_MAX_CHARS) return false;
+    std::string name(whole.substr(0, separator));
     ResolvedProgram resolved = ResolveProgramPath(platform, run, name, true);
     if (resolved.found == 0 || platform.PathIsDirectory(resolved.path)) return false;
 

@@ -26,12 +26,14 @@ struct UrlParts {
 // Leaves fileName and fileNameFromUrl alone.
 bool CrackUrl(std::string_view url, UrlParts& parts);
 
-// Makes `name` usable as a file name on Windows: characters the file system refuses become "_"
-// and a device name (CON, NUL, COM1...) before the first dot gets a "_" in front.
+// Makes `name` usable as a file name on Windows, exactly as it will stand on disk: characters the
+// file system refuses become "_", trailing dots and blanks go, a name over 255 characters is
+// shortened before its extension, and a device name (CON, NUL, COM1...) before the first dot gets
+// a "_" in front. Empty when nothing is left: that is no name.
 std::string MakeSafeFileName(std::string_view name);
 
-// Fills `parts` from `url`; the name is the last path segment when it has an extension, made
-// safe, else "index.html". Returns 1 when the name came from the URL.
+// Fills `parts` from `url`; the name is the last path segment when it has an extension and
+// something is left of it once made safe, else "index.html". Returns 1 when the name came from the URL.
 int DeriveFileName(UrlParts& parts, std::string_view url);
 
 }  // namespace korvo

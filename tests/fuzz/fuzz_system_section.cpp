@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (korvo::LoadConfiguration(platform, run) != 1) __builtin_trap();
     if (run.params.size() > static_cast<std::size_t>(korvo::PARAM_MAX)) __builtin_trap();
     for (const auto& row : run.params) {
-        if (row.name.size() > korvo::PARAM_NAME_MAX_CHARS || row.value.size() > korvo::PATH_MAX_CHARS) {
+        if (row.name.size() > korvo::PARAM_NAME_MAX_CHARS || row.value.size() > korvo::LINE_MAX_CHARS) {
             __builtin_trap();
         }
     }

@@ -90,6 +90,10 @@ TEST(UrlPartsTest, DeriveFileNameTakesTheLastSegmentWithAnExtension) {
         {"not a url", "index.html", 0},
         {"http://a/" + std::string(300, 'x') + ".zip", "index.html", 0},
         {"http://a/\x95\x5C.txt", "\x95\x5C.txt", 1},
+        // Windows drops trailing dots and blanks: what is left is the name, and nothing is none.
+        {"http://a/notes.txt. .", "notes.txt", 1},
+        {"http://a/files/...", "index.html", 0},
+        {"http://a/" + std::string(254, 'x') + ".zip", std::string(251, 'x') + ".zip", 1},
     };
     for (const auto& c : cases) {
         UrlParts parts;
@@ -129,8 +133,13 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
     EXPECT_EQ(MakeSafeFileName("\x83\x7C.txt"), "\x83\x7C.txt");
     EXPECT_EQ(MakeSafeFileName("a|\x83\x7C|"), "a_\x83\x7C_");
     EXPECT_EQ(MakeSafeFileName("PRN"), "_PRN");
-    EXPECT_EQ(MakeSafeFileName("aux."), "_aux.");
-    EXPECT_EQ(MakeSafeFileName("prn   "), "_prn   ");
+    EXPECT_EQ(MakeSafeFileName("aux."), "_aux");
+    EXPECT_EQ(MakeSafeFileName("prn   "), "_prn");
+    // Every rule holds for the name as written, after the cut to 255 characters.
+    EXPECT_EQ(MakeSafeFileName(std::string(300, ' ')), "");
+    EXPECT_EQ(MakeSafeFileName(std::string(260, 'a') + "  .exe"), std::string(251, 'a') + ".exe");
+    EXPECT_EQ(MakeSafeFileName("a" + std::string(300, ' ') + "b"), "a");
+    EXPECT_EQ(MakeSafeFileName("com1" + std::string(252, ' ') + ".txt"), "_com1" + std::string(246, ' ') + ".txt");
 }
 
 }  // namespace
