@@ -435,12 +435,6 @@ ProcessStart FakePlatform::StartProcess(const std::string& program, const std::s
     return processStart;
 }
 
-bool FakePlatform::EnvironmentVariableDefined(const std::string& name) {
-    std::string upper = name;
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return environment.count(upper) > 0;
-}
-
 void FakePlatform::ShellExecute(const std::string& file, const std::string& parameters,
                                 const std::string& workingFolder) {
     launches.push_back({file, parameters, workingFolder});

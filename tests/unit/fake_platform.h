@@ -119,7 +119,7 @@ public:
     // --- Programs and shell ---
     ProcessStart StartProcess(const std::string& program, const std::string& parameters,
                               const std::string& workingFolder, bool batchFile) override;
-    bool EnvironmentVariableDefined(const std::string& name) override;
+    bool EnvironmentVariableDefined(const std::string& name) override { return environment.count(name) > 0; }
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
@@ -212,7 +212,7 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<ShellLaunch> launches;
     ProcessStart processStart = ProcessStart::Started;  // what StartProcess answers
-    std::set<std::string> environment;                  // defined variables, in capitals
+    std::set<std::string> environment;                  // defined variables
     std::vector<std::uint32_t> deadlines;
 
     std::map<MenuHandle, FakeMenu> menus;

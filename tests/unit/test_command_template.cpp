@@ -252,7 +252,7 @@ TEST_F(CommandTemplateTest, UrlTextIsQuotedWhereCmdWouldReadIt) {
         // cmd.exe would put its variables' values in place of these, even inside quotes.
         {"http://h/%CD%B1.zip", "%K", "", "%CD%B1.zip"},
         {"http://h/%CD%B1.zip", "%K", "batch", CANCEL_MARKER},
-        {"http://h/?u=%UserName:~0%", "\"%L\"", "batch", CANCEL_MARKER},
+        {"http://h/?u=%USERNAME:~0%", "\"%L\"", "batch", CANCEL_MARKER},
         {"http://h/%E3%81%82%20.zip", "%L %K", "batch", "http://h/%E3%81%82%20.zip %E3%81%82%20.zip"},
     }};
     platform.environment = {"USERNAME"};
