@@ -118,11 +118,6 @@ struct Builder {
     }
 };
 
-// Steps over one character, both bytes of a double-byte one.
-std::size_t CharLengthAt(std::string_view text, std::size_t at) {
-    return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
-}
-
 }  // namespace
 
 std::string BuildCommandLine(Platform& platform, RunState& run, const std::string& commandTemplate,
@@ -139,9 +134,8 @@ std::string BuildCommandLine(Platform& platform, RunState& run, const std::strin
             at += found->text.size();
             continue;
         }
-        std::size_t length = CharLengthAt(rest, at);
-        builder.line.append(rest.substr(at, length));
-        at += length;
+        builder.line += rest[at];
+        ++at;
     }
     return CutToFit(builder.line, COMMAND_LINE_MAX_CHARS);
 }

@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvo::testing::FakePlatform platform;
     platform.AddFolder("C:\\Korvo\\");
     platform.AddFolder("C:\\T\\dir.exe");
-    for (const char* program : {"C:\\T\\a.exe", "C:\\T\\b.exe", "C:\\T\\\x95\x5C.exe"}) {
+    for (const char* program : {"C:\\T\\a.exe", "C:\\T\\b.exe", "C:\\T\\表.exe"}) {
         platform.AddFile(program, "");
     }
     platform.AddFile("C:\\Korvo\\Korvo.ini", "[exec]\n" + fields[0]);

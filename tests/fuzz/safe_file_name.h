@@ -1,21 +1,15 @@
 // What every file name Korvo makes from outside input must be: no character Windows forbids in a
-// name, and no separator (a trail byte of a double-byte character is no separator).
+// name, and no separator. No byte of a multi-byte UTF-8 character is one of them.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
-#include "base/text.h"
-
 namespace korvo::fuzz {
 
 inline bool HoldsOnlyNameCharacters(std::string_view name) {
-    for (std::size_t at = 0; at < name.size(); ++at) {
-        const auto c = static_cast<unsigned char>(name[at]);
-        if (korvo::IsLeadByte(c) && at + 1 < name.size()) {
-            ++at;
-            continue;
-        }
+    for (char byte : name) {
+        const auto c = static_cast<unsigned char>(byte);
         if (c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*' ||
             c == '/' || c == '\\') {
             return false;

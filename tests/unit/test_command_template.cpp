@@ -70,8 +70,7 @@ TEST_F(CommandTemplateTest, FolderTokensOnOtherFolders) {
         {"D:\\Down\\Music\\", "D:\\Down\\Music\\|D:\\Down\\Music\\|D:\\Down\\Music\\|D:\\Down\\Music|Music"},
         {"D:\\My.Files\\Sub", "D:\\My.Files\\Sub\\|D:\\My.Files\\Sub|D:\\My.Files\\|D:\\My.Files|My"},
         {"D:", "D:\\|D:|D:|D:|"},
-        // A trail byte 0x5C (表) at the end is no separator.
-        {"D:\\\x95\x5C", "D:\\\x95\x5C\\|D:\\\x95\x5C|D:\\|D:|"},
+        {"D:\\表", "D:\\表\\|D:\\表|D:\\|D:|"},
     };
     for (const Case& c : cases) EXPECT_EQ(Build("%P|%-P|%D|%-D|%F", c.folder), c.expected) << c.folder;
 }

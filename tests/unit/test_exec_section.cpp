@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         platform.AddFolder("C:\\Korvo\\");
         platform.AddFolder("D:\\Tools\\dir.exe");
-        for (const char* name : {"getter.exe", "other.exe", "one two.exe", "\x95\x5C.exe"}) {
+        for (const char* name : {"getter.exe", "other.exe", "one two.exe", "表.exe"}) {
             platform.AddFile(std::string("D:\\Tools\\") + name, "");
         }
     }
@@ -52,7 +52,7 @@ TEST_F(ExecSectionTest, ProgramsTheirNamesAndTemplates) {
         {"D:\\Tools\\getter.exe\n", "D:\\Tools\\getter.exe>getter>"},
         {"D:\\Tools\\getter.exe |  x | y\n", "D:\\Tools\\getter.exe> x | y>"},
         {"D:\\Tools\\one two.exe|odd\n", ""},  // no " | ": the whole text is the program
-        {"D:\\Tools\\\x95\x5C.exe\n", "D:\\Tools\\\x95\x5C.exe>\x95\x5C>"},
+        {"D:\\Tools\\\x95\x5C.exe\n", "D:\\Tools\\表.exe>表>"},  // code page 932
         {">before any program\nD:\\Tools\\getter.exe\n", "D:\\Tools\\getter.exe>getter>"},
         {"D:\\Tools\\missing.exe\n>t\n", ""},
         {"D:\\Tools\\dir.exe\n", ""},  // a folder is no program
