@@ -15,6 +15,8 @@ constexpr char TEXT_TIMEOUT[] = "タイムアウトにより終了します！";
 constexpr char TEXT_TIMEOUT_CAPTION[] = "ダウンロード専用「コルボ」";
 constexpr char TEXT_VERSION_CAPTION[] = "バージョン情報";
 constexpr char TEXT_VERSION_LABEL[] = "バージョン";
+// A name or URL that is not valid Unicode (a lone surrogate), refused rather than respelt.
+constexpr char TEXT_INVALID_TEXT[] = "使用できない文字を含んでいます";
 // The folder browser's title, followed by the file name.
 constexpr char TEXT_BROWSE_TITLE[] = "フォルダを選択してください ： ";
 
