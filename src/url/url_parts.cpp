@@ -129,6 +129,22 @@ std::string MakeSafeFileName(std::string_view name) {
     return CutToFit(safe, PATH_MAX_CHARS);
 }
 
+std::string PercentEncodeNonAscii(std::string_view url) {
+    static constexpr char HEX[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (char c : url) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += HEX[byte >> 4];
+            encoded += HEX[byte & 0xF];
+        }
+    }
+    return encoded;
+}
+
 int DeriveFileName(UrlParts& parts, std::string_view url) {
     parts.fileNameFromUrl = 1;
     if (CrackUrl(url, parts)) {

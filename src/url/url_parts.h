@@ -29,6 +29,11 @@ bool CrackUrl(std::string_view url, UrlParts& parts);
 // and a device name (CON, NUL, COM1...) before the first dot gets a "_" in front.
 std::string MakeSafeFileName(std::string_view name);
 
+// The URL as a request sends it: each byte of a character beyond ASCII percent-encoded, which is
+// UTF-8 as browsers send an address typed with such characters; everything else, escapes
+// included, as it is. The Internet library would otherwise respell such characters itself.
+std::string PercentEncodeNonAscii(std::string_view url);
+
 // Fills `parts` from `url`; the name is the last path segment when it has an extension, made
 // safe, else "index.html". Returns 1 when the name came from the URL.
 int DeriveFileName(UrlParts& parts, std::string_view url);

@@ -125,6 +125,7 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
     EXPECT_EQ(MakeSafeFileName("ポ.txt"), "ポ.txt");
     EXPECT_EQ(MakeSafeFileName("a|ポ|"), "a_ポ_");
     EXPECT_EQ(MakeSafeFileName("COM\u00B9.txt"), "_COM\u00B9.txt");  // Windows' device, not a look-alike
+    EXPECT_EQ(PercentEncodeNonAscii("http://h/caf\u00E9%20x.zip?q=\u8868"), "http://h/caf%C3%A9%20x.zip?q=%E8%A1%A8");
     EXPECT_EQ(MakeSafeFileName("PRN"), "_PRN");
     EXPECT_EQ(MakeSafeFileName("aux."), "_aux.");
     EXPECT_EQ(MakeSafeFileName("prn   "), "_prn   ");
