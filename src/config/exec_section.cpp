@@ -57,7 +57,8 @@ void SelectProgram(RunState& run) {
     const std::string& wanted = run.requestedProgramName;
     for (std::size_t index = 0; index < run.programs.size(); ++index) {
         const std::string& name = run.programs[index].displayName;
-        if (name.size() == wanted.size() && FindNoCase(name, wanted) == 0) {
+        // The whole name, ignoring case: a letter and its other case may differ in UTF-8 length.
+        if (!wanted.empty() && StartsWithNoCase(name, wanted, std::string::npos)) {
             run.selectedProgram = static_cast<int>(index);
             return;
         }

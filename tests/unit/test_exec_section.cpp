@@ -88,13 +88,14 @@ TEST_F(ExecSectionTest, TheEleventhProgramLineEndsTheSection) {
 
 TEST_F(ExecSectionTest, SelectionByExactDisplayNameIgnoringCase) {
     const std::string section =
-        "D:\\Tools\\getter.exe | Fetch\nD:\\Tools\\other.exe | fetch\nD:\\Tools\\other.exe\n";
+        "D:\\Tools\\getter.exe | Fetch\nD:\\Tools\\other.exe | fetch\nD:\\Tools\\other.exe\nD:\\Tools\\other.exe | ɐb\n";
     struct Case {
         const char* requested;
         int selected;
     };
     const Case cases[] = {
         {"FETCH", 0}, {"fetch", 0}, {"other", 2}, {"Fetc", -1}, {"Fetcher", -1}, {"", -1}, {"getter", -1},
+        {"\u2C6FB", 3},  // Ɐ is ɐ's capital, one byte longer in UTF-8
     };
     for (const Case& c : cases) {
         Load(section, c.requested);

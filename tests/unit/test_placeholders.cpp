@@ -10,7 +10,6 @@ namespace {
 
 using testing::FakePlatform;
 
-// 表 is 0x95 0x5C: its trail byte is a backslash.
 const std::string HYOU = "表";
 
 class PlaceholdersExpansionTest : public ::testing::Test {
