@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "config/file_encoding.h"
 #include "config/loader.h"
 #include "fake_platform.h"
 #include "template/command_template.h"
@@ -69,9 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (programCount > korvo::PROGRAM_MAX) __builtin_trap();
     if (run.selectedProgram < -1 || run.selectedProgram >= programCount) __builtin_trap();
     for (const auto& entry : run.programs) {
-        if (entry.programPath.size() > korvo::PATH_MAX_CHARS ||
-            entry.displayName.size() > korvo::PATH_MAX_CHARS ||
-            entry.commandTemplate.size() > korvo::PATH_MAX_CHARS) {
+        // The path counts UTF-16 units; the name and template the configuration file's bytes.
+        if (korvo::PathLength(entry.programPath) > korvo::PATH_MAX_CHARS ||
+            korvo::CutToFileBytes(entry.displayName, korvo::PATH_MAX_CHARS, run.configEncoding) != entry.displayName ||
+            korvo::CutToFileBytes(entry.commandTemplate, korvo::PATH_MAX_CHARS, run.configEncoding) !=
+                entry.commandTemplate) {
             __builtin_trap();
         }
     }
@@ -89,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (run.paramSeen) expanded = korvo::ExpandPlaceholders(platform, run, commandTemplate);
     std::string line = korvo::BuildCommandLine(platform, run, commandTemplate,
                                                korvo::CutToFit(fields[3], korvo::PATH_MAX_CHARS));
-    if (line.size() > korvo::COMMAND_LINE_MAX_CHARS) __builtin_trap();
+    if (korvo::PathLength(line) > korvo::COMMAND_LINE_MAX_CHARS) __builtin_trap();
     // The box opens once for each "%$K" of the expanded template, and only those.
     if (platform.fileNameRequests.size() > Count(expanded, "%$K")) __builtin_trap();
     for (const auto& request : platform.fileNameRequests) {
