@@ -184,9 +184,10 @@ LineOutcome HandleSystemLine(Platform& platform, RunState& run, std::string_view
 }
 
 void ReadSystemSection(Platform& platform, RunState& run, std::string_view configText) {
-    WalkSection(configText, run.configEncoding, "[system]", [&](const std::string& line, std::size_t lineStart) {
-        return HandleSystemLine(platform, run, configText, line, lineStart);
-    });
+    WalkSection(configText, run.configEncoding, "[system]",
+                [&](const std::string& line, std::size_t lineStart) {
+                    return HandleSystemLine(platform, run, configText, line, lineStart);
+                });
     if (run.menuMode == MENU_MODE_UNSET) run.menuMode = MENU_MODE_ACTIVE;
 }
 

@@ -2,7 +2,8 @@
 //
 // Every string that crosses it is UTF-8, as the core keeps all its text. The Win32 layer
 // implements it with the real APIs, converting exactly to and from UTF-16 at the boundary (text
-// that is not valid on one side is refused, never respelt); the unit tests implement it in memory. Nothing here may include <windows.h>.
+// that is not valid on one side is refused, never respelt); the unit tests implement it in memory.
+// Nothing here may include <windows.h>.
 #pragma once
 
 #include <cstddef>

@@ -68,7 +68,7 @@ void ReplaceToken(std::string& text, std::string_view token, const ValueOf& valu
         result.append(text, from, found);
         result += *value;
         from += found + token.size();
-        // Whatever is left would be cut anyway (no character takes more than three bytes a unit).
+        // Whatever is left would be cut anyway (a UTF-16 unit takes at most three bytes).
         if (result.size() > 3 * PLACEHOLDER_TEXT_MAX_CHARS) {
             from = text.size();
             break;

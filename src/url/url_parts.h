@@ -21,8 +21,9 @@ struct UrlParts {
 
 // Splits `url` into scheme, host, user name, password, path and extra information (query and
 // fragment) the way the Internet client library's URL parser does with no decoding and buffers of
-// 32 bytes for the scheme and 260 for the rest. False when the text has no scheme or a component
-// does not fit; `parts` may then hold some components. Leaves fileName and fileNameFromUrl alone.
+// 32 characters for the scheme and 260 for the rest. False when the text has no scheme or a
+// component does not fit; `parts` may then hold some components. Leaves fileName and
+// fileNameFromUrl alone.
 bool CrackUrl(std::string_view url, UrlParts& parts);
 
 // Makes `name` usable as a file name on Windows: characters the file system refuses become "_"

@@ -42,8 +42,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const std::optional<std::string> arguments = WideToUtf8(ArgumentText(GetCommandLineW()));
     if (!arguments) {
         // A URL or option that cannot be read exactly would become another one.
-        MessageBoxW(nullptr, ToWide(korvo::TEXT_INVALID_TEXT).c_str(), ToWide(korvo::TEXT_ERROR_CAPTION).c_str(),
-                    MB_OK);
+        MessageBoxW(nullptr, ToWide(korvo::TEXT_INVALID_TEXT).c_str(),
+                    ToWide(korvo::TEXT_ERROR_CAPTION).c_str(), MB_OK);
         return 0;
     }
     run.commandLineText = *arguments;
