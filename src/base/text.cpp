@@ -85,7 +85,14 @@ std::string CutToFit(std::string_view text, std::size_t maxChars) {
 
 std::size_t FindNoCase(std::string_view haystack, std::string_view needle) {
     if (needle.empty()) return std::string_view::npos;
+    const auto first = static_cast<unsigned char>(needle[0]);
     for (std::size_t at = 0; at < haystack.size();) {
+        // An ASCII character folds only to ASCII: most starts are refused on their first byte.
+        const auto start = static_cast<unsigned char>(haystack[at]);
+        if (start < 0x80 && (first >= 0x80 || OrdinalUpperCase(start) != OrdinalUpperCase(first))) {
+            ++at;
+            continue;
+        }
         std::size_t h = at;
         std::size_t n = 0;
         bool same = true;

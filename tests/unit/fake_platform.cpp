@@ -133,7 +133,11 @@ std::string FakePlatform::Key(const std::string& path) const {
     for (std::size_t at = 0; at < absolute.size();) {
         std::size_t length = 1;
         const char32_t c = OrdinalUpperCase(CodePointAt(absolute, at, length));
-        key += c == '/' ? std::string("\\") : Utf8(c);
+        if (c < 0x80) {
+            key += c == '/' ? '\\' : static_cast<char>(c);
+        } else {
+            key += Utf8(c);
+        }
         at += length;
     }
     while (key.size() > 1 && key.back() == '\\') key.pop_back();
