@@ -37,8 +37,9 @@ std::optional<std::string> ReadClipboardText(HWND owner) {
         ansi = CopyBlock<char>(CF_TEXT);
     }
     CloseClipboard();
-    // Plain text is in the system's code page, whichever it is.
-    std::optional<std::string> text = unicode ? WideToUtf8(wide) : CodePageToUtf8(ansi, CP_ACP, false);
+    // Plain text is in the system's code page, whichever it is; bytes it does not define refuse the
+    // text rather than become "?" inside a URL.
+    std::optional<std::string> text = unicode ? WideToUtf8(wide) : CodePageToUtf8(ansi, CP_ACP, true);
     if (!text || text->empty()) return std::nullopt;
     return text;
 }

@@ -314,7 +314,9 @@ std::string Win32Platform::CompactPath(const std::string& path, int pixels) {
     HDC dc = GetDC(host_);
     PathCompactPathW(dc, buffer, static_cast<UINT>(pixels < 0 ? 0 : pixels));
     ReleaseDC(host_, dc);
-    return ToNarrow(buffer);
+    // An ellipsis placed between the two halves of a surrogate pair leaves no text to show exactly:
+    // the whole path is shown instead.
+    return WideToUtf8(buffer).value_or(path);
 }
 
 // --- Menus ------------------------------------------------------------------------------------
