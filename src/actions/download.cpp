@@ -121,15 +121,54 @@ std::unique_ptr<OutputFile> CreateTemporaryFile(Platform& platform, const std::s
     return nullptr;
 }
 
+// The name the file is saved under, and whether the server chose it (the user never saw it).
+struct ChosenName {
+    std::string name;
+    bool fromServer = false;
+};
+
 // The server's name for the file, when the URL gave none and the server gives one that fits.
-std::string SavedName(const RunState& run, const TransferJob& job,
-                      const std::string& folderPath) {
+ChosenName SavedName(const RunState& run, const TransferJob& job, const std::string& folderPath) {
     if (run.url.fileNameFromUrl != 0 || !job.opened.load(std::memory_order_acquire)) {
-        return run.url.fileName;
+        return {run.url.fileName, false};
     }
     const std::string name = ServerFileName(job.contentDisposition, job.finalUrl);
-    if (name.empty() || PathLength(folderPath) + PathLength(name) > PATH_MAX_CHARS) return run.url.fileName;
-    return name;
+    if (name.empty() || PathLength(folderPath) + PathLength(name) > PATH_MAX_CHARS) {
+        return {run.url.fileName, false};
+    }
+    return {name, true};
+}
+
+// How many numbered names a server's name tries before the folder counts as full of them.
+constexpr unsigned NUMBERED_NAME_ATTEMPTS = 1000;
+
+// The name the progress window announces: a server's name as it will be numbered, if need be.
+std::string AnnouncedName(Platform& platform, const ChosenName& chosen, const std::string& folderPath) {
+    if (!chosen.fromServer) return chosen.name;
+    const std::size_t room = PATH_MAX_CHARS - PathLength(folderPath);
+    for (unsigned number = 1; number <= NUMBERED_NAME_ATTEMPTS; ++number) {
+        const std::string name = NumberedFileName(chosen.name, number, room);
+        if (name.empty()) break;
+        if (!platform.PathFileExists(folderPath + name)) return name;
+    }
+    return chosen.name;
+}
+
+// A name from the URL was seen in the menu: it replaces a file of that name. A server's name was
+// not, so it never replaces: it takes the first free "name (n).ext", and the move itself refuses
+// to replace, so a file that appears in the meantime is not overwritten either.
+bool MoveIntoPlace(Platform& platform, const std::string& temporaryPath, const std::string& folderPath,
+                   const ChosenName& chosen) {
+    if (!chosen.fromServer) return platform.ReplaceFile(temporaryPath, folderPath + chosen.name);
+    const std::size_t room = PATH_MAX_CHARS - PathLength(folderPath);
+    for (unsigned number = 1; number <= NUMBERED_NAME_ATTEMPTS; ++number) {
+        const std::string name = NumberedFileName(chosen.name, number, room);
+        if (name.empty()) return false;
+        if (platform.MoveToNewFile(temporaryPath, folderPath + name)) return true;
+        // Failed for another reason than a file of that name: another number would fail alike.
+        if (!platform.PathFileExists(folderPath + name)) return false;
+    }
+    return false;
 }
 
 // Decides, on the waiting thread, when the progress window opens and what it says, and passes on
@@ -149,11 +188,11 @@ public:
         const std::uint64_t elapsed = platform_.NowMilliseconds() - start_;
         if (elapsed < PROGRESS_DELAY_MS) return true;
         if (name_.empty() && job_.opened.load(std::memory_order_acquire)) {
-            name_ = SavedName(run_, job_, folder_);
+            name_ = AnnouncedName(platform_, SavedName(run_, job_, folder_), folder_);
         }
         ProgressView view;
         view.caption = TEXT_PROGRESS_CAPTION;
-        view.fileName = name_.empty() ? run_.url.fileName : name_;
+        view.fileName = DisplayedFileName(name_.empty() ? run_.url.fileName : name_);
         view.folder = folder_;
         const unsigned long long received = job_.received.load(std::memory_order_relaxed);
         const long long announced = job_.announced.load(std::memory_order_relaxed);
@@ -234,8 +273,8 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
     // After a time-out or a cancel the worker may still hold the file open: it was opened so that
     // it can be removed all the same, and the job stays alive with the worker.
     if (outcome == TransferOutcome::Complete) {
-        const std::string destination = folderPath + SavedName(run, *job, folderPath);
-        if (platform.ReplaceFile(temporaryPath, destination)) return 1;
+        const ChosenName chosen = SavedName(run, *job, folderPath);
+        if (MoveIntoPlace(platform, temporaryPath, folderPath, chosen)) return 1;
         outcome = TransferOutcome::WriteFailed;
     }
     platform.RemoveFile(temporaryPath);

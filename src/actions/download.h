@@ -1,10 +1,12 @@
 // The built-in downloader: fetches the URL into the chosen folder under the derived file name.
 //
 // The body goes to a temporary file in the destination folder, which replaces the final name only
-// once the transfer has completed (under the server's name for the file when the URL gave none); after any failure the temporary file is removed and an existing
-// file of the final name is left as it was. The transfer runs on a worker under a deadline,
-// because a server that stalls would otherwise block the read for ever; a transfer that takes
-// longer than a second shows a progress window, whose Cancel abandons the worker at once.
+// once the transfer has completed; after any failure the temporary file is removed and an existing
+// file of the final name is left as it was. When the URL gave no name, the server's name is used,
+// and that one never replaces a file: the user did not see it. The transfer runs on a worker
+// under a deadline, because a server that stalls would otherwise block the read for ever; a
+// transfer that takes longer than a second shows a progress window, whose Cancel abandons the
+// worker at once.
 #pragma once
 
 #include <cstddef>

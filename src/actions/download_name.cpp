@@ -1,8 +1,10 @@
 #include "actions/download_name.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
+#include "base/limits.h"
 #include "base/text.h"
 #include "url/path_split.h"
 #include "url/url_parts.h"
@@ -37,8 +39,10 @@ std::vector<std::string_view> SplitParameters(std::string_view header) {
     return parts;
 }
 
+// A quoted value ends at its closing quote or, when that is missing, at the end of the text; a
+// lone quote is an empty value.
 std::string Unquote(std::string_view value) {
-    if (value.size() < 2 || value.front() != '"') return std::string(value);
+    if (value.empty() || value.front() != '"') return std::string(value);
     std::string text;
     for (std::size_t at = 1; at < value.size() && value[at] != '"'; ++at) {
         // Only an escaped quote or backslash is unescaped: servers send Windows paths with single
@@ -119,6 +123,7 @@ bool IsNameOf(std::string_view parameter, std::string_view key) {
 DispositionName ContentDispositionName(std::string_view header) {
     DispositionName result;
     std::string plain;
+    bool havePlain = false;
     std::string extended;
     bool haveExtended = false;
     for (std::string_view parameter : SplitParameters(header)) {
@@ -129,8 +134,10 @@ DispositionName ContentDispositionName(std::string_view header) {
         if (IsNameOf(key, "filename*")) {
             result.found = true;
             haveExtended = haveExtended || DecodeExtendedValue(Unquote(value), extended);
-        } else if (IsNameOf(key, "filename")) {
+        } else if (IsNameOf(key, "filename") && !havePlain) {
+            // The first one counts: a second one may have been added after the server's own.
             result.found = true;
+            havePlain = true;
             plain = Unquote(value);
         }
     }
@@ -142,8 +149,6 @@ DispositionName ContentDispositionName(std::string_view header) {
 std::string SafeServerName(std::string_view name) {
     const std::size_t separator = name.find_last_of("/\\");
     if (separator != std::string_view::npos) name.remove_prefix(separator + 1);
-    // Windows drops trailing blanks and dots, so a name made of them alone would name the folder.
-    if (name.find_first_not_of(". ") == std::string_view::npos) return {};
     return MakeSafeFileName(name);
 }
 
@@ -165,6 +170,26 @@ std::string TemporaryFileName(std::size_t room, unsigned attempt) {
     if (preferred.size() <= room) return preferred;
     // A folder this deep leaves room for a few characters only: hex digits, as many as fit.
     return digits.substr(digits.size() - std::min(room, digits.size()));
+}
+
+std::string NumberedFileName(std::string_view name, unsigned number, std::size_t room) {
+    if (number <= 1) return PathLength(name) <= room ? std::string(name) : std::string();
+    const std::size_t dot = name.rfind('.');
+    // A name that is all extension (".htaccess") is numbered at its end.
+    const std::size_t stemEnd = dot == std::string_view::npos || dot == 0 ? name.size() : dot;
+    const std::string suffix = " (" + std::to_string(number) + ")" + std::string(name.substr(stemEnd));
+    const std::size_t limit = std::min(room, NAME_MAX_CHARS);
+    if (PathLength(suffix) >= limit) return {};
+    return CutToFit(name.substr(0, stemEnd), limit - PathLength(suffix)) + suffix;
+}
+
+std::string DisplayedFileName(std::string_view name) {
+    // A run of blanks could push the extension out of sight: the user must see what the file is.
+    std::string shown;
+    for (char c : name) {
+        if (c != ' ' || shown.empty() || shown.back() != ' ') shown += c;
+    }
+    return shown;
 }
 
 }  // namespace korvo

@@ -20,13 +20,22 @@ struct DispositionName {
 DispositionName ContentDispositionName(std::string_view header);
 
 // A name chosen by the server, reduced to what may stand in the chosen folder: only what follows
-// the last "/" or "\" counts, a name made only of dots (or nothing) is refused (empty result),
-// and forbidden characters and device names are made safe as in a derived name.
+// the last "/" or "\" counts, made safe as a derived name is; empty when nothing is left of it
+// (nothing, or only dots and blanks).
 std::string SafeServerName(std::string_view name);
 
 // The name the server gives: the Content-Disposition name when the header names a file, else the
 // last path segment of the final URL when it has an extension; empty when neither gives one.
 std::string ServerFileName(std::string_view contentDisposition, std::string_view finalUrl);
+
+// The `number`th choice of a name for a file the server named: the name itself for 1, else
+// "name (n).ext", its stem shortened so that the whole stays within `room` characters (and a
+// name's 255). Empty when it cannot fit.
+std::string NumberedFileName(std::string_view name, unsigned number, std::size_t room);
+
+// The name as the progress window shows it: runs of blanks collapsed, so that the extension stays
+// in sight.
+std::string DisplayedFileName(std::string_view name);
 
 // The temporary file's name for attempt `attempt`, at most `room` characters long, so that it
 // fits wherever the final name fits. Empty when `room` is 0.

@@ -43,7 +43,9 @@ OptionValue QuotedValue(std::string_view argumentText, std::string_view option) 
     if (found == std::string_view::npos) return value;
     value.present = true;
     std::string_view rest = argumentText.substr(found + option.size());
-    value.text = CutToFit(rest.substr(0, rest.find('"')), PATH_MAX_CHARS);
+    value.text = std::string(rest.substr(0, rest.find('"')));
+    // Cut, the folder could be one of its parents: a value that does not fit names no folder.
+    value.tooLong = PathLength(value.text) > PATH_MAX_CHARS;
     return value;
 }
 
@@ -62,7 +64,7 @@ void ApplyMenuOption(RunState& run, const OptionValue& value) {
 }
 
 void ApplyBrowseFolderOption(Platform& platform, RunState& run, const OptionValue& value) {
-    if (!value.present) return;
+    if (!value.present || value.tooLong) return;
     std::string folder = value.text;
     PathAddBackslash(folder);
     if (!platform.PathIsDirectory(folder)) return;

@@ -42,7 +42,7 @@ using FolderTable = std::vector<FolderEntry>;  // at most FOLDER_MAX entries
 
 struct ParamEntry {
     std::string name;
-    std::string value;
+    std::string value;  // as written: one longer than a path is never inserted
 };
 
 struct ProgramEntry {

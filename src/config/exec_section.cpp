@@ -21,7 +21,9 @@ bool IsTemplateLine(const ExecReadingState& state, const std::string& text) {
 bool AddProgram(Platform& platform, RunState& run, const std::string& text) {
     std::size_t separator = text.find(NAME_SEPARATOR);
     std::string_view whole(text);
-    std::string name = CutToFit(whole.substr(0, separator), PATH_MAX_CHARS);
+    // Cut, the path could name another file: a program path that does not fit names none.
+    if (PathLength(whole.substr(0, separator)) > PATH_MAX_CHARS) return false;
+    std::string name(whole.substr(0, separator));
     ResolvedProgram resolved = ResolveProgramPath(platform, run, name, true);
     if (resolved.found == 0 || platform.PathIsDirectory(resolved.path)) return false;
 

@@ -141,8 +141,8 @@ std::size_t ReadParamBlock(RunState& run, std::string_view configText, std::size
         ParamEntry row;
         row.name = CutToFileBytes(std::string_view(line.text).substr(0, separator), PARAM_NAME_MAX_CHARS,
                                   run.configEncoding);
-        row.value = CutToFileBytes(std::string_view(line.text).substr(separator + 3), PATH_MAX_CHARS,
-                                   run.configEncoding);
+        // Kept whole: a value that does not fit a path is not inserted, never inserted cut.
+        row.value = line.text.substr(separator + 3);
         run.params.push_back(std::move(row));
         total += line.consumed;
     }

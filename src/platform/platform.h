@@ -125,6 +125,8 @@ public:
     virtual std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) = 0;
     // Moves `from` over `to`, replacing an existing file of that name.
     virtual bool ReplaceFile(const std::string& from, const std::string& to) = 0;
+    // Moves `from` to `to`, which must not exist: false when it does, or the move fails.
+    virtual bool MoveToNewFile(const std::string& from, const std::string& to) = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
 
     // --- Clock and threads -------------------------------------------------------------------

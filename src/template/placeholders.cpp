@@ -124,13 +124,17 @@ std::string ExpandPlaceholders(Platform& platform, const RunState& run, std::str
         // The shell is asked at each occurrence, as the folder may appear only then.
         ReplaceToken(expanded, row.token, [&platform, &row]() -> std::optional<std::string> {
             std::optional<std::string> folder = platform.SpecialFolderPath(row.csidl);
-            if (!folder) return std::nullopt;
-            return CutToFit(*folder, PATH_MAX_CHARS);
+            // Cut, the path could name one of its parents: a folder that does not fit is none.
+            if (!folder || PathLength(*folder) > PATH_MAX_CHARS) return std::nullopt;
+            return folder;
         });
     }
     ReplaceWithText(expanded, PROGRAM_FOLDER_TOKEN, ProgramFolderValue(run));
     ExpandDate(expanded, today);
-    for (const ParamEntry& row : run.params) ReplaceWithText(expanded, row.name, row.value);
+    for (const ParamEntry& row : run.params) {
+        // A value too long for a path is left out rather than cut into another folder's path.
+        if (PathLength(row.value) <= PATH_MAX_CHARS) ReplaceWithText(expanded, row.name, row.value);
+    }
     return expanded;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <utility>
 
 #include "base/text.h"
 #include "url/path_split.h"
@@ -78,6 +79,39 @@ bool IsRefusedCharacter(unsigned char c) {
            c == '*';
 }
 
+// Windows drops blanks and dots at the end of a name: the file would be written under another
+// name than the one shown and checked.
+void StripTrailingDotsAndBlanks(std::string& name) {
+    while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+}
+
+// What Windows reads as the device part: before the first dot, without the blanks and dots it
+// drops, so "con .txt" still opens the device.
+std::string_view DeviceStem(std::string_view name) {
+    std::string_view stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.remove_suffix(1);
+    return stem;
+}
+
+// A name over the limit loses characters before its extension, so its type stays what it was.
+// An extension that alone fills the limit is cut like the rest.
+std::string ShortenKeepingExtension(std::string_view name) {
+    if (PathLength(name) <= NAME_MAX_CHARS) return std::string(name);
+    const std::size_t dot = name.rfind('.');
+    std::string_view extension = dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+    if (PathLength(extension) >= NAME_MAX_CHARS) extension = {};
+    const std::string_view stem = name.substr(0, name.size() - extension.size());
+    return CutToFit(stem, NAME_MAX_CHARS - PathLength(extension)) + std::string(extension);
+}
+
+// The name as it will stand on disk: within the limit, with nothing Windows would drop at its end.
+std::string FittedName(std::string name) {
+    StripTrailingDotsAndBlanks(name);
+    name = ShortenKeepingExtension(name);
+    StripTrailingDotsAndBlanks(name);
+    return name;
+}
+
 }  // namespace
 
 bool CrackUrl(std::string_view url, UrlParts& parts) {
@@ -122,11 +156,10 @@ bool CrackUrl(std::string_view url, UrlParts& parts) {
 std::string MakeSafeFileName(std::string_view name) {
     std::string safe;
     for (char c : name) safe += IsRefusedCharacter(static_cast<unsigned char>(c)) ? '_' : c;
-    std::string_view stem = std::string_view(safe).substr(0, safe.find('.'));
-    // Windows drops blanks and dots at the end of a name, so "con .txt" still opens the device.
-    while (!stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.remove_suffix(1);
-    if (IsDeviceName(stem)) safe.insert(0, 1, '_');
-    return CutToFit(safe, PATH_MAX_CHARS);
+    safe = FittedName(std::move(safe));
+    // The "_" may push the name past its limit: fitted again, it still starts with the "_".
+    if (IsDeviceName(DeviceStem(safe))) safe = FittedName("_" + safe);
+    return safe;
 }
 
 std::string PercentEncodeNonAscii(std::string_view url) {
@@ -149,8 +182,9 @@ int DeriveFileName(UrlParts& parts, std::string_view url) {
     parts.fileNameFromUrl = 1;
     if (CrackUrl(url, parts)) {
         PathParts split = SplitPath(parts.urlPath);
-        if (!split.extension.empty()) {
-            parts.fileName = MakeSafeFileName(split.name + split.extension);
+        std::string name = split.extension.empty() ? std::string() : MakeSafeFileName(split.name + split.extension);
+        if (!name.empty()) {
+            parts.fileName = std::move(name);
             return 1;
         }
     }

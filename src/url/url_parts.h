@@ -26,8 +26,10 @@ struct UrlParts {
 // fileNameFromUrl alone.
 bool CrackUrl(std::string_view url, UrlParts& parts);
 
-// Makes `name` usable as a file name on Windows: characters the file system refuses become "_"
-// and a device name (CON, NUL, COM1...) before the first dot gets a "_" in front.
+// Makes `name` usable as a file name on Windows, exactly as it will stand on disk: characters the
+// file system refuses become "_", trailing dots and blanks go, a name over 255 characters is
+// shortened before its extension, and a device name (CON, NUL, COM1...) before the first dot gets
+// a "_" in front. Empty when nothing is left: that is no name.
 std::string MakeSafeFileName(std::string_view name);
 
 // The URL as a request sends it: each byte of a character beyond ASCII percent-encoded, which is
@@ -35,8 +37,8 @@ std::string MakeSafeFileName(std::string_view name);
 // included, as it is. The Internet library would otherwise respell such characters itself.
 std::string PercentEncodeNonAscii(std::string_view url);
 
-// Fills `parts` from `url`; the name is the last path segment when it has an extension, made
-// safe, else "index.html". Returns 1 when the name came from the URL.
+// Fills `parts` from `url`; the name is the last path segment when it has an extension and
+// something is left of it once made safe, else "index.html". Returns 1 when the name came from the URL.
 int DeriveFileName(UrlParts& parts, std::string_view url);
 
 }  // namespace korvo

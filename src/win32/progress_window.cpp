@@ -174,7 +174,7 @@ bool ProgressWindow::Create(const ProgressView& view) {
     window_ = CreateWindowExW(WINDOW_EX_STYLE, PROGRESS_CLASS_NAME, L"", WINDOW_STYLE, view.anchor.x,
                               view.anchor.y, 1, 1, owner_, nullptr, instance_, this);
     if (window_ == nullptr) return false;
-    name_ = CreateChild(window_, instance_, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 101);
+    name_ = CreateChild(window_, instance_, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 101);
     folder_ = CreateChild(window_, instance_, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 102);
     bar_ = CreateChild(window_, instance_, PROGRESS_CLASSW, 0, 103);
     status_ = CreateChild(window_, instance_, L"STATIC", SS_LEFT | SS_NOPREFIX, 104);

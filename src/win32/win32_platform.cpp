@@ -165,6 +165,12 @@ bool Win32Platform::ReplaceFile(const std::string& from, const std::string& to) 
            FALSE;
 }
 
+// Without MOVEFILE_REPLACE_EXISTING the system itself refuses an existing target, so no file can
+// slip in between a check and the move.
+bool Win32Platform::MoveToNewFile(const std::string& from, const std::string& to) {
+    return MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(), 0) != FALSE;
+}
+
 bool Win32Platform::RemoveFile(const std::string& path) {
     return DeleteFileW(ToWide(path).c_str()) != FALSE;
 }

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         korvo::ParamEntry entry;
         entry.name = korvo::CutToFit(row.substr(0, equals), korvo::PARAM_NAME_MAX_CHARS);
         if (equals != std::string_view::npos) {
-            entry.value = korvo::CutToFit(row.substr(equals + 1), korvo::PATH_MAX_CHARS);
+            entry.value = std::string(row.substr(equals + 1));  // whole, as the reader keeps it
         }
         run.params.push_back(entry);
     }

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return korvo::CutToFileBytes(field, max, run.configEncoding) == field;
     };
     for (const auto& row : run.params) {
-        if (!fits(row.name, korvo::PARAM_NAME_MAX_CHARS) || !fits(row.value, korvo::PATH_MAX_CHARS)) {
+        // A value is kept whole (a line's worth); a name counts the file's own bytes.
+        if (!fits(row.name, korvo::PARAM_NAME_MAX_CHARS) || !fits(row.value, korvo::LINE_MAX_CHARS)) {
             __builtin_trap();
         }
     }

@@ -248,6 +248,10 @@ bool FakePlatform::ReplaceFile(const std::string& from, const std::string& to) {
     return true;
 }
 
+bool FakePlatform::MoveToNewFile(const std::string& from, const std::string& to) {
+    return !PathFileExists(to) && ReplaceFile(from, to);
+}
+
 bool FakePlatform::RemoveFile(const std::string& path) {
     names_.erase(Key(path));
     return files_.erase(Key(path)) != 0;

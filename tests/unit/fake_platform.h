@@ -82,6 +82,7 @@ public:
     bool PathIsDirectory(const std::string& path) override;
     std::optional<std::string> ReadWholeFile(const std::string& path, OpenMode mode) override;
     bool ReplaceFile(const std::string& from, const std::string& to) override;
+    bool MoveToNewFile(const std::string& from, const std::string& to) override;
     bool RemoveFile(const std::string& path) override;
 
     // --- Clock and threads ---

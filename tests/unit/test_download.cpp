@@ -226,7 +226,8 @@ struct ServerNameCase {
     const char* name;
     std::string contentDisposition;
     std::string finalUrl;
-    const char* saved;
+    std::string saved;
+    std::vector<std::string> existing = {};  // files of the folder, which must stay as they were
 };
 
 TEST(DownloadServerName, UsedOnlyWhenTheUrlHasNoNameAndMadeSafe) {
@@ -263,6 +264,19 @@ TEST(DownloadServerName, UsedOnlyWhenTheUrlHasNoNameAndMadeSafe) {
         {"nothing from the server", "", "", "index.html"},
         {"a name too long for the folder", "attachment; filename=\"" + std::string(250, 'x') + ".txt\"",
          "", "index.html"},
+        {"the first file name counts", "attachment; filename=\"a.pdf\"; filename=\"b.exe\"", "", "a.pdf"},
+        {"a lone quote is no name", "attachment; filename=\"", "", "index.html"},
+        {"blanks without a closing quote", "attachment; filename=\"" + std::string(300, ' '), "", "index.html"},
+        {"lower-case escapes", "attachment; filename*=UTF-8''%e6%97%a5.txt", "", "日.txt"},
+        {"trailing dots and blanks go", "attachment; filename=\"notes.txt. .\"", "", "notes.txt"},
+        // The server chose the name, the user never saw it: it replaces nothing.
+        {"beside a file of that name", "attachment; filename=\"report.pdf\"", "", "report (2).pdf", {"report.pdf"}},
+        {"the first free number", "inline; filename=report.pdf", "", "report (3).pdf", {"report.pdf", "Report (2).PDF"}},
+        {"a redirect's name", "", "http://host/thesis.docx", "thesis (2).docx", {"thesis.docx"}},
+        {"what Windows keeps is checked", "inline; filename=\"evil.exe.\"", "", "evil (2).exe", {"evil.exe"}},
+        // The name itself fills the path to 259 characters; numbered, its stem gives way.
+        {"numbered within the path limit", "inline; filename=" + std::string(247, 'x') + ".txt", "",
+         std::string(243, 'x') + " (2).txt", {std::string(247, 'x') + ".txt"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -273,8 +287,11 @@ TEST(DownloadServerName, UsedOnlyWhenTheUrlHasNoNameAndMadeSafe) {
         script->contentDisposition = c.contentDisposition;
         script->finalUrl = c.finalUrl;
         platform.urlScripts.push_back(script);
+        for (const auto& name : c.existing) platform.AddFile(std::string(FOLDER) + "\\" + name, OLD_CONTENT);
         EXPECT_EQ(DownloadUrl(platform, run, "http://host/dl/", FOLDER), 1);
-        EXPECT_EQ(platform.FilesIn(FOLDER), std::vector<std::string>{std::string(FOLDER) + "\\" + c.saved});
+        EXPECT_EQ(platform.FileContent(std::string(FOLDER) + "\\" + c.saved), "data");
+        EXPECT_EQ(platform.FilesIn(FOLDER).size(), c.existing.size() + 1);
+        for (const auto& name : c.existing) EXPECT_EQ(platform.FileContent(std::string(FOLDER) + "\\" + name), OLD_CONTENT);
     }
 }
 
@@ -323,11 +340,12 @@ TEST_F(DownloadTest, TheWindowNamesTheFileByTheServersName) {
     platform.watchTicks = 10;
     platform.watchStepMs = 100;
     auto script = Serve({"data"}, 4);
-    script->contentDisposition = "attachment; filename=\"big.iso\"";
+    script->contentDisposition = "attachment; filename=\"big   .iso\"";
+    platform.AddFile("C:\\Down\\big   .iso", OLD_CONTENT);
     EXPECT_EQ(Download(), 1);
     ASSERT_EQ(platform.progressViews.size(), 1u);
-    EXPECT_EQ(platform.progressViews[0].fileName, "big.iso");
-    EXPECT_EQ(platform.FilesIn(FOLDER), std::vector<std::string>{"C:\\Down\\big.iso"});
+    EXPECT_EQ(platform.progressViews[0].fileName, "big (2).iso");  // blanks never hide the type
+    EXPECT_EQ(platform.FileContent("C:\\Down\\big    (2).iso"), "data");
 }
 
 TEST_F(DownloadTest, CancelLeavesNothingAndSaysNothing) {

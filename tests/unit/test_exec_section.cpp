@@ -69,6 +69,12 @@ TEST_F(ExecSectionTest, LongTemplatesAndNamesAreCutTo259Characters) {
     ASSERT_EQ(run.programs.size(), 1u);
     EXPECT_EQ(run.programs[0].displayName, std::string(259, 'n'));
     EXPECT_EQ(run.programs[0].commandTemplate, std::string(259, 't'));
+
+    // A program path of 259 characters is found; a longer one, cut to it, would be another file.
+    const std::string name(250, 'g');
+    platform.AddFile("D:\\Tools\\" + name, "");
+    EXPECT_EQ(Load("D:\\Tools\\" + name + "\n"), "D:\\Tools\\" + name + ">" + name + ">");
+    EXPECT_EQ(Load("D:\\Tools\\" + name + "x.exe\n"), "");
 }
 
 TEST_F(ExecSectionTest, TheEleventhProgramLineEndsTheSection) {

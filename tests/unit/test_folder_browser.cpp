@@ -61,6 +61,17 @@ TEST_F(BrowseDispatchTest, TitleNamesTheFileAndThePickedFolderReceivesIt) {
     EXPECT_EQ(platform.FileContent("C:\\Picked\\a.zip"), "body");
 }
 
+TEST_F(BrowseDispatchTest, AnAnswerOf259CharactersIsTheFolderAProgramReceives) {
+    const std::string folder = "C:\\" + std::string(256, 'f');
+    platform.AddFolder(folder);
+    platform.AddFile("C:\\Tools\\get.exe", "");
+    run.programs = {{"C:\\Tools\\get.exe", "get", "%P"}};
+    run.selectedProgram = 0;
+    platform.browseAnswer = folder;
+    BrowseAndDispatch(platform, run);
+    EXPECT_EQ(platform.launches.at(0).parameters, folder + "\\");
+}
+
 TEST_F(BrowseDispatchTest, CancelOrAnAnswerThatIsNoFolderDoesNothing) {
     // The long one exists, but cut to a path's 259 characters it would name another folder.
     const std::string tooLong = "C:\\Picked\\" + std::string(300, 'x');
@@ -72,6 +83,7 @@ TEST_F(BrowseDispatchTest, CancelOrAnAnswerThatIsNoFolderDoesNothing) {
     EXPECT_EQ(platform.browses.size(), 3u);
     EXPECT_TRUE(platform.openedUrls.empty());
     EXPECT_TRUE(platform.FilesIn("C:\\Picked").empty());
+    EXPECT_TRUE(platform.messages.empty());
 }
 
 }  // namespace

@@ -78,8 +78,6 @@ TEST_F(MenuDisplayTest, MenuIsOpenOnlyWhileTrackedAndEveryMenuIsDestroyed) {
 }
 
 TEST_F(MenuDisplayTest, ChosenFolderIsDownloadedIntoAndDismissalDoesNothing) {
-    platform.urlScripts.push_back(std::make_shared<testing::UrlScript>(
-        testing::UrlScript{200, 5, {"hello"}, false, 0}));
     run.targets = {1, "http://host/a.zip"};
     run.url.fileName = "a.zip";
     run.url.fileNameFromUrl = 1;
@@ -88,10 +86,16 @@ TEST_F(MenuDisplayTest, ChosenFolderIsDownloadedIntoAndDismissalDoesNothing) {
     ShowDestinationMenu(platform, run, false);
     EXPECT_TRUE(platform.openedUrls.empty());
 
-    platform.trackAnswer = IDM_FOLDER_BASE + 2;
-    ShowDestinationMenu(platform, run, false);
-    ASSERT_EQ(platform.openedUrls.size(), 1u);
-    EXPECT_EQ(platform.FileContent("C:\\My Music\\a.zip"), "hello");
+    // The first entry too: its id is the base id itself.
+    for (auto [id, folder] : {std::pair{IDM_FOLDER_BASE, "C:\\Down"},
+                              std::pair{IDM_FOLDER_BASE + 2, "C:\\My Music"}}) {
+        platform.urlScripts.push_back(std::make_shared<testing::UrlScript>(
+            testing::UrlScript{200, 5, {"hello"}, false, 0}));
+        platform.trackAnswer = id;
+        ShowDestinationMenu(platform, run, false);
+        EXPECT_EQ(platform.FileContent(std::string(folder) + "\\a.zip"), "hello") << folder;
+    }
+    EXPECT_EQ(platform.openedUrls.size(), 2u);
 }
 
 TEST_F(MenuDisplayTest, IdsThatAreNoFolderEntryDoNothing) {

@@ -177,6 +177,14 @@ TEST_F(OptionsTest, BrowseFolderOptions) {
     ParseOptions(platform, run, "/#0=\"D:\\My Downloads");  // unclosed: up to the end
     EXPECT_EQ(run.baseFolder, "D:\\My Downloads");
 
+    const std::string parent = "D:\\" + std::string(256, 'p');  // 259 characters
+    platform.AddFolder(parent);
+    for (const std::string tail : {"", "\\sub"}) {
+        run = RunState{};
+        ParseOptions(platform, run, "/#0=\"" + parent + tail + "\"");
+        EXPECT_EQ(run.baseFolder, tail.empty() ? parent : "");  // cut, "\sub" would be the parent
+    }
+
     run = RunState{};
     ParseOptions(platform, run, "http://a/b#m");
     EXPECT_EQ(run.directBrowse, 0);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "fake_platform.h"
 #include "template/placeholders.h"
@@ -44,6 +45,23 @@ TEST_F(PlaceholdersExpansionTest, BuiltInTokens) {
         {HYOU + "%4y%" + HYOU + "\\%System%", HYOU + "2008" + HYOU + "\\C:\\Windows\\system32"},
     };
     for (const auto& c : cases) EXPECT_EQ(Expand(c.text), c.expected) << c.text;
+}
+
+TEST_F(PlaceholdersExpansionTest, EverySpecialFolderTokenAsksForItsOwnFolder) {
+    const std::pair<const char*, int> tokens[] = {
+        {"%Windows%", 36}, {"%Program Files%", 38}, {"%System%", 37}, {"%My Pictures%", 39}, {"%My Music%", 13},
+        {"%My Video%", 14}, {"%My Documents%", 5}, {"%Favorites%", 6}, {"%Start Menu%", 11}, {"%Programs%", 2},
+        {"%StartUp%", 7}, {"%SendTo%", 9}, {"%Internet Cache%", 32}, {"%Fonts%", 20}, {"%Cookies%", 33},
+        {"%History%", 34}, {"%Desktop%", 0}, {"%DesktopDirectory%", 16}, {"%Recent%", 8},
+        {"%Common Start Menu%", 22}, {"%Common Programs%", 23}, {"%Common StartUp%", 24},
+        {"%Common Desktop%", 25}, {"%Common Favorites%", 31}, {"%Common My Documents%", 46},
+        {"%Common My Pictures%", 54}, {"%Common My Music%", 53}, {"%Common My Video%", 55},
+    };
+    // A folder of its own for every id, so that a token asking for another id shows.
+    for (const auto& [token, id] : tokens) platform.specialFolders[id] = "C:\\" + std::to_string(id);
+    for (const auto& [token, id] : tokens) EXPECT_EQ(Expand(token), "C:\\" + std::to_string(id)) << token;
+    platform.specialFolders[39] = "C:\\" + std::string(257, 'p');  // cut, it would name a parent
+    EXPECT_EQ(Expand("%My Pictures%"), "%My Pictures%");
 }
 
 TEST_F(PlaceholdersExpansionTest, DatesOfOtherDays) {

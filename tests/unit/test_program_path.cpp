@@ -70,8 +70,11 @@ TEST_F(ProgramPathTest, ResolutionOrder) {
         EXPECT_EQ(resolved.found, c.found) << c.name;
     }
 
-    run.searchPath = farFolder;
+    const std::string nearFolder = "C:\\Tools\\" + std::string(241, 'f');
+    platform.AddFile(nearFolder + "\\near.exe", "");  // 259 characters: accepted
+    run.searchPath = farFolder + ";" + nearFolder;
     EXPECT_EQ(ResolveProgramPath(platform, run, "far", true).found, 0);
+    EXPECT_EQ(ResolveProgramPath(platform, run, "near", true).path, nearFolder + "\\near.exe");
 }
 
 struct SearchFileCase {

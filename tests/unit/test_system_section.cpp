@@ -110,10 +110,12 @@ TEST_F(SystemSectionTest, MenuPositionRulesOfPrecedence) {
     Load("@menu=center\n");
     EXPECT_EQ(run.menuMode, MENU_MODE_POINT);
 
-    Reset();
-    run.mouseButtonCount = 0;
-    Load("@menu=mouse\n@menu=center\n");
-    EXPECT_EQ(run.menuMode, MENU_MODE_ACTIVE);  // the first line settled it, without a mouse
+    for (const std::string word : {"mouse", "mous2"}) {
+        Reset();
+        run.mouseButtonCount = 0;
+        Load("@menu=" + word + "\n@menu=center\n");
+        EXPECT_EQ(run.menuMode, MENU_MODE_ACTIVE) << word;  // the first line settled it, without a mouse
+    }
 }
 
 TEST_F(SystemSectionTest, BaseFolder) {
@@ -132,6 +134,9 @@ TEST_F(SystemSectionTest, BaseFolder) {
     Reset();
     Load("@base=%dl%\n@param\n%dl% | D:\\Load\n@base=%DL%\\\n");
     EXPECT_EQ(run.baseFolder, "D:\\Load");  // only the line after "@param" is expanded
+    Reset();
+    Load("@base=%ins_Korvo%\n@param\n");
+    EXPECT_EQ(run.baseFolder, "");  // not even a built-in token
 
     // Expanded beyond a path's 259 characters: refused, not cut down to an existing parent.
     Reset();
@@ -182,7 +187,7 @@ TEST_F(SystemSectionTest, ParamBlock) {
     Load("@param\n" + std::string(30, 'N') + " | " + std::string(300, 'V') + "\n");
     ASSERT_EQ(run.params.size(), 1u);
     EXPECT_EQ(run.params[0].name.size(), 19u);
-    EXPECT_EQ(run.params[0].value.size(), 259u);
+    EXPECT_EQ(run.params[0].value.size(), 300u);
 }
 
 TEST_F(SystemSectionTest, UnsetPlacementBecomesActiveEvenWithoutSection) {
@@ -205,6 +210,8 @@ void AddPrograms(FakePlatform& platform) {
     platform.AddFile("C:\\Work\\paths.txt", "junk\r\nPath=C:\\Tools;C:\\Other\r\n");
     platform.AddFile("C:\\Work\\empty.txt", "\r\n\t\r\n");
     platform.AddFile("C:\\Work\\" + std::string(252, 'e'), "");
+    platform.AddFile("C:\\Work\\" + std::string(251, 'e'), "");
+    platform.AddFile("C:\\Work\\paths.exe", "PATH=C:\\Wrong\r\n");
 }
 
 TEST_F(SystemSectionTest, SearchPath) {
@@ -245,6 +252,8 @@ TEST_F(SystemSectionTest, Editor) {
         {"@param\n@editor=%windows%\\system32\\notepad\n", "C:\\Windows\\system32\\notepad.exe"},
         // Kept as written (its full path would not fit) and too long for the field: refused.
         {"@editor=C:\\Work\\" + std::string(252, 'e') + "\n", ""},
+        {"@editor=C:\\Work\\" + std::string(251, 'e') + "\n", "C:\\Work\\" + std::string(251, 'e')},
+        {"@editor=%windows%\\system32\\notepad\n@param\n", ""},
     };
     for (const auto& c : cases) {
         Reset();
@@ -283,6 +292,8 @@ TEST(PlaceholdersTest, UserParametersInTableOrder) {
     run.params = {{"a", std::string(259, 'v')}};
     std::string grown = ExpandPlaceholders(platform, run, std::string(517, 'a'));
     EXPECT_EQ(grown, std::string(PLACEHOLDER_TEXT_MAX_CHARS, 'v'));
+    run.params = {{"a", std::string(260, 'v')}};  // too long for a path: never inserted, not even cut
+    EXPECT_EQ(ExpandPlaceholders(platform, run, "a"), "a");
 }
 
 }  // namespace

@@ -87,6 +87,10 @@ TEST(UrlPartsTest, DeriveFileNameTakesTheLastSegmentWithAnExtension) {
         {"http://a/" + std::string(300, 'x') + ".zip", "index.html", 0},
         {"http://a/表.txt", "表.txt", 1},
         {"http://a/café.zip", "café.zip", 1},  // not decoded, not respelt
+        // Windows drops trailing dots and blanks: what is left is the name, and nothing is none.
+        {"http://a/notes.txt. .", "notes.txt", 1},
+        {"http://a/files/...", "index.html", 0},
+        {"http://a/" + std::string(254, 'x') + ".zip", std::string(251, 'x') + ".zip", 1},
     };
     for (const auto& c : cases) {
         UrlParts parts;
@@ -127,8 +131,13 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
     EXPECT_EQ(MakeSafeFileName("COM\u00B9.txt"), "_COM\u00B9.txt");  // Windows' device, not a look-alike
     EXPECT_EQ(PercentEncodeNonAscii("http://h/caf\u00E9%20x.zip?q=\u8868"), "http://h/caf%C3%A9%20x.zip?q=%E8%A1%A8");
     EXPECT_EQ(MakeSafeFileName("PRN"), "_PRN");
-    EXPECT_EQ(MakeSafeFileName("aux."), "_aux.");
-    EXPECT_EQ(MakeSafeFileName("prn   "), "_prn   ");
+    EXPECT_EQ(MakeSafeFileName("aux."), "_aux");
+    EXPECT_EQ(MakeSafeFileName("prn   "), "_prn");
+    // Every rule holds for the name as written, after the cut to 255 characters.
+    EXPECT_EQ(MakeSafeFileName(std::string(300, ' ')), "");
+    EXPECT_EQ(MakeSafeFileName(std::string(260, 'a') + "  .exe"), std::string(251, 'a') + ".exe");
+    EXPECT_EQ(MakeSafeFileName("a" + std::string(300, ' ') + "b"), "a");
+    EXPECT_EQ(MakeSafeFileName("com1" + std::string(252, ' ') + ".txt"), "_com1" + std::string(246, ' ') + ".txt");
 }
 
 }  // namespace

@@ -90,7 +90,11 @@ TEST_F(PlatformFilesTest, ANewFileNeverReplacesAnExistingOne) {
     const string path = folder + "taken.bin";
     WriteFile(path, "someone else's");
     EXPECT_FALSE(platform.CreateNewFile(path));
+    WriteFile(folder + "new.bin", "ours");
+    EXPECT_FALSE(platform.MoveToNewFile(folder + "new.bin", path));
     EXPECT_EQ("someone else's", platform.ReadWholeFile(path, OpenMode::Existing));
+    EXPECT_TRUE(platform.MoveToNewFile(folder + "new.bin", folder + "free.bin"));
+    EXPECT_EQ("ours", platform.ReadWholeFile(folder + "free.bin", OpenMode::Existing));
 }
 
 // The whole path may take all of its 259 characters, however deep the folder.

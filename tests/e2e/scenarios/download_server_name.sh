@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # A URL without a name of its own is saved under the name the server gives: Content-Disposition
 # (plain and UTF-8 forms, the latter under exactly the name sent, whatever its characters) or the
-# last segment after a redirect. A name that climbs out of the folder
-# keeps only its last part: it lands in the chosen folder and nowhere above it.
+# last segment after a redirect. A name that climbs out of the folder keeps only its last part: it
+# lands in the chosen folder and nowhere above it. The server's name was never shown to the user,
+# so it replaces no file: beside one, it takes the next free number.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
 
 download_fixture
 for case in "name-plain|plain report.pdf" "name-utf8|Café – Résumé 😀.pdf" "name-evil|evil.txt" \
-    "redirect|archive-2.0.tar.gz"; do
+    "redirect|archive-2.0.tar.gz" "name-dots|notes.txt"; do
     mode=${case%%|*} name=${case#*|}
     loopback_fault "$mode"
     pick_destination "${SERVER_URL}get/"
@@ -16,6 +17,12 @@ for case in "name-plain|plain report.pdf" "name-utf8|Café – Résumé 😀.pdf
     assert_folder_holds "$DEST" "$name"
     rm -f "$DEST/$name"
 done
+echo "my own report" >"$DEST/plain report.pdf"
+loopback_fault name-plain
+pick_destination "${SERVER_URL}get/"
+assert_exit_zero
+assert_folder_holds "$DEST" "plain report.pdf" "plain report (2).pdf"
+assert_eq "$(cat "$DEST/plain report.pdf")" "my own report" "the user's own file"
 assert_no_file "$FIXTURE/evil.txt"
 assert_no_file "$WINEPREFIX/drive_c/evil.txt"
 pass

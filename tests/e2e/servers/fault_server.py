@@ -14,6 +14,7 @@ MODE is one of:
   name-plain      a URL without a name answered with Content-Disposition: attachment; filename="..."
   name-utf8       the same with filename*=UTF-8''... (the name "Café – Résumé 😀.pdf")
   name-evil       the same with the name "..\..\evil.txt"
+  name-dots       the same with the name "notes.txt. ." (Windows would drop the dots and blanks)
   redirect        302 to /files/archive-2.0.tar.gz, which is then served
 
 It binds 127.0.0.1 on a free port, writes the port to --port-file, and exits by itself after
@@ -50,6 +51,7 @@ NAMED = {
     "name-utf8": "attachment; filename=\"fallback.txt\"; "
                  "filename*=UTF-8''Caf%C3%A9%20%E2%80%93%20R%C3%A9sum%C3%A9%20%F0%9F%98%80.pdf",
     "name-evil": 'attachment; filename="..\\..\\evil.txt"',
+    "name-dots": 'attachment; filename="notes.txt. ."',
 }
 
 
