@@ -28,16 +28,6 @@ bool IsAbsolute(const std::string& path) {
            (!path.empty() && (path[0] == '\\' || path[0] == '/'));
 }
 
-std::string Utf8(char32_t c) {
-    if (c < 0x80) return std::string(1, static_cast<char>(c));
-    if (c >= INVALID_BYTE_BASE) return std::string(1, static_cast<char>(c - INVALID_BYTE_BASE));
-    std::string bytes;
-    const int extra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-    bytes += static_cast<char>(((0xF0u << (3 - extra)) & 0xFFu) | (c >> (6 * extra)));
-    for (int k = extra - 1; k >= 0; --k) bytes += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
-    return bytes;
-}
-
 std::vector<std::string> Components(const std::string& path) {
     std::vector<std::string> parts(1);
     for (char c : path) {
@@ -133,11 +123,8 @@ std::string FakePlatform::Key(const std::string& path) const {
     for (std::size_t at = 0; at < absolute.size();) {
         std::size_t length = 1;
         const char32_t c = OrdinalUpperCase(CodePointAt(absolute, at, length));
-        if (c < 0x80) {
-            key += c == '/' ? '\\' : static_cast<char>(c);
-        } else {
-            key += Utf8(c);
-        }
+        // Beyond ASCII a key only needs to tell characters apart: the number between two marks.
+        key += c < 0x80 ? std::string(1, c == '/' ? '\\' : static_cast<char>(c)) : "\x01" + std::to_string(c) + "\x02";
         at += length;
     }
     while (key.size() > 1 && key.back() == '\\') key.pop_back();
