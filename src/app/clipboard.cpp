@@ -7,7 +7,7 @@ namespace korvo {
 
 namespace {
 
-// The first CLIPBOARD_TEXT_MAX_CHARS bytes of the text, less a last line that the limit cuts
+// The text cut to CLIPBOARD_TEXT_MAX_CHARS, less a last line that the limit cuts
 // through: a cut line could pass for a shorter URL. A line whose text ends exactly at the limit
 // is whole.
 std::string WithinClipboardLimit(const std::string& text) {

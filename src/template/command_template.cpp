@@ -51,15 +51,10 @@ bool NeedsQuotesForCmd(std::string_view value) {
 }
 
 // The Microsoft C run-time reads backslashes right before a quote as escapes: doubled, they stay
-// the backslashes they were and the quote still closes. The trail byte of a double-byte character
-// is no backslash.
+// the backslashes they were and the quote still closes.
 void DoubleTrailingBackslashes(std::string& text) {
-    std::string rest = text;
-    for (std::size_t before = 0; before != rest.size();) {
-        before = rest.size();
-        RemoveTrailingBackslash(rest);
-    }
-    text.append(text.size() - rest.size(), '\\');
+    const std::size_t last = text.find_last_not_of('\\');
+    text.append(text.size() - (last == std::string::npos ? 0 : last + 1), '\\');
 }
 
 std::string Quoted(std::string value) {
@@ -208,11 +203,6 @@ struct Builder {
     }
 };
 
-// Steps over one character, both bytes of a double-byte one.
-std::size_t CharLengthAt(std::string_view text, std::size_t at) {
-    return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
-}
-
 }  // namespace
 
 std::string BuildCommandLine(Platform& platform, RunState& run, const std::string& commandTemplate,
@@ -229,9 +219,8 @@ std::string BuildCommandLine(Platform& platform, RunState& run, const std::strin
             at += found->text.size();
             continue;
         }
-        std::size_t length = CharLengthAt(rest, at);
-        builder.AppendTemplateText(rest.substr(at, length));
-        at += length;
+        builder.AppendTemplateText(rest.substr(at, 1));
+        ++at;
     }
     // Whole, however long: the launch refuses a line Windows cannot pass on.
     return builder.line;

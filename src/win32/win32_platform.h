@@ -1,4 +1,4 @@
-// Korvo's Platform on the real Win32 API. It translates between the core's code page 932 strings
+// Korvo's Platform on the real Win32 API. It translates between the core's UTF-8 strings
 // and the UTF-16 W functions; it decides nothing.
 #pragma once
 
@@ -83,7 +83,7 @@ public:
                           std::function<bool()> watch) override;
     bool ShowProgress(const ProgressView& view) override;
     void CloseProgress() override;
-    std::string Utf8ToCodePage932(const std::string& utf8) override;
+    std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
     HWND ProgressWindowHandle() const { return progress_ ? progress_->Window() : nullptr; }
 
 private:

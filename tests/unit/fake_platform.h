@@ -170,7 +170,7 @@ public:
     bool ShowProgress(const ProgressView& view) override;
     void CloseProgress() override { ++progressCloses; }
     // ASCII as it is, "日本" (the one pair the tests use), anything else "_".
-    std::string Utf8ToCodePage932(const std::string& utf8) override;
+    std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
 
     // --- Knobs and records ---
     FakeMenu& Menu(MenuHandle handle) { return menus.at(handle); }

@@ -2,7 +2,9 @@
 # "/#e=" names the configured downloader: picking a folder starts it in its own folder, with every
 # token of its template replaced once, so the URL's "%D0" and "%F0" escapes reach it unchanged.
 # A "/#e=" name that no program has, or that a program's name only contains, leaves the download
-# to Korvo itself: the file arrives and the program does not run.
+# to Korvo itself: the file arrives and the program does not run. A folder and a URL beyond code
+# page 932 (from a UTF-8 configuration and the command line) reach the program exactly, as the
+# arguments its template shows.
 # Each URL reaches the program as one argument (as its C run-time splits the command line): a
 # drive root as "C:\", a signed link of 1,500 characters whole, a batch file's URLs with "&", ">",
 # "|" and "^" without starting a second command; one holding "%CD%", which cmd.exe would replace,
@@ -44,8 +46,21 @@ for option in '/#e=nosuch' '/#e=get'; do
 done
 assert_not_started 4
 
+unicode='Zoë 다운로드'
+mkdir -p "$FIXTURE/$unicode"
+printf '[dir]\n%s\\%s\n%%end\n[exec]\n%s\\tools\\record.exe | getter\n>"%%-P" %%L\n%%end\n' \
+    "$FIXTURE_WIN" "$unicode" "$FIXTURE_WIN" | write_utf8_ini "$FIXTURE/Korvo.ini"
+url='http://127.0.0.1:9/café/😀 表.zip'
+start_korvo '/#e=getter' "$url"
+wait_menu
+keys Return
+assert_exit_zero
+wait_record 6
+assert_eq "$(tr -d '\r' <"$FIXTURE/tools/argv.txt")" "$FIXTURE_WIN\\$unicode
+$url" "arguments"
+
 # assert_args ARG...: the arguments of the program's last run, one per line.
-assert_args() { assert_eq "$(tr -d '\r' <"$FIXTURE/tools/args.txt")" "$(printf '%s\n' "$@")" "arguments"; }
+assert_args() { assert_eq "$(tr -d '\r' <"$FIXTURE/tools/argv.txt")" "$(printf '%s\n' "$@")" "arguments"; }
 {
     printf '[dir]\nC:\\ | Root\n%%end\n[exec]\n%s\\tools\\record.exe | getter\n' "$FIXTURE_WIN"
     printf '>-P "%%-P" %%L -o "%%P%%K"\n%s\\tools\\dl.bat | batch\n>%%L %%K "%%-P"\n%%end\n' "$FIXTURE_WIN"

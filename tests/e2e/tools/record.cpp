@@ -1,6 +1,6 @@
 // record: stands in for an external program. Appends its full command line and its current folder,
-// one per line, as UTF-8, to the file named by KORVO_RECORD, or to record.txt beside itself; first
-// it writes its arguments as the C run-time splits them, one per line, to args.txt beside itself.
+// one per line, as UTF-8, to the file named by KORVO_RECORD, or to record.txt beside itself; the
+// arguments as CommandLineToArgvW splits them go to argv.txt beside that file, one a line.
 #include "common.h"
 
 #include <shellapi.h>
@@ -19,12 +19,15 @@ int wmain() {
     GetCurrentDirectoryW(MAX_PATH * 2, folder);
     std::string text = korvo_tools::ToUtf8(GetCommandLineW()) + "\n" + korvo_tools::ToUtf8(folder) + "\n";
     int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::string split;
     for (int i = 1; arguments != nullptr && i < count; ++i) split += korvo_tools::ToUtf8(arguments[i]) + "\n";
-    GetModuleFileNameW(nullptr, folder, MAX_PATH * 2);
-    lstrcpyW(wcsrchr(folder, L'\\') + 1, L"args.txt");
-    HANDLE file = CreateFileW(folder, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+    LocalFree(arguments);
+    std::wstring argvPath = target;
+    argvPath = argvPath.substr(0, argvPath.find_last_of(L"\\/") + 1) + L"argv.txt";
+    // Before the record: a scenario reads the arguments once the record shows the run.
+    HANDLE file = CreateFileW(argvPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
     DWORD written = 0;
     WriteFile(file, split.data(), static_cast<DWORD>(split.size()), &written, nullptr);
     CloseHandle(file);
