@@ -122,8 +122,8 @@ std::uint64_t PartLimitMs(std::uint32_t timeoutSeconds) {
 // it can be created wherever the final file could be. Names that exist already are skipped.
 std::unique_ptr<OutputFile> CreateTemporaryFile(Platform& platform, const std::string& folderPath,
                                                 std::string& temporaryPath) {
-    if (folderPath.size() >= PATH_MAX_CHARS) return nullptr;
-    const std::size_t room = PATH_MAX_CHARS - folderPath.size();
+    if (PathLength(folderPath) >= PATH_MAX_CHARS) return nullptr;
+    const std::size_t room = PATH_MAX_CHARS - PathLength(folderPath);
     const auto seed = static_cast<unsigned>(platform.NowMilliseconds());
     for (unsigned attempt = 0; attempt < TEMPORARY_NAME_ATTEMPTS; ++attempt) {
         const std::string path = folderPath + TemporaryFileName(room, seed + attempt);
@@ -143,14 +143,11 @@ struct ChosenName {
 };
 
 // The server's name for the file, when the URL gave none and the server gives one that fits.
-ChosenName SavedName(Platform& platform, const RunState& run, const TransferJob& job,
-                     const std::string& folderPath) {
+ChosenName SavedName(const RunState& run, const TransferJob& job, const std::string& folderPath) {
     if (run.url.fileNameFromUrl != 0 || !job.opened.load(std::memory_order_acquire)) {
         return {run.url.fileName, false};
     }
-    const std::string name =
-        ServerFileName(job.contentDisposition, job.finalUrl,
-                       [&platform](const std::string& utf8) { return platform.Utf8ToCodePage932(utf8); });
+    const std::string name = ServerFileName(job.contentDisposition, job.finalUrl);
     if (name.empty() || PathLength(folderPath) + PathLength(name) > PATH_MAX_CHARS) {
         return {run.url.fileName, false};
     }
@@ -220,7 +217,7 @@ private:
     bool Tick(std::uint64_t elapsed) {
         if (elapsed < PROGRESS_DELAY_MS) return true;
         if (name_.empty() && job_.opened.load(std::memory_order_acquire)) {
-            name_ = AnnouncedName(platform_, SavedName(platform_, run_, job_, folder_), folder_);
+            name_ = AnnouncedName(platform_, SavedName(run_, job_, folder_), folder_);
         }
         ProgressView view;
         view.caption = TEXT_PROGRESS_CAPTION;
@@ -308,7 +305,7 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
     // After a time-out or a cancel the worker may still hold the file open: it was opened so that
     // it can be removed all the same, and the job stays alive with the worker.
     if (outcome == TransferOutcome::Complete) {
-        const ChosenName chosen = SavedName(platform, run, *job, folderPath);
+        const ChosenName chosen = SavedName(run, *job, folderPath);
         if (MoveIntoPlace(platform, temporaryPath, folderPath, chosen)) return 1;
         outcome = TransferOutcome::WriteFailed;
     }

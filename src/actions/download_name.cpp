@@ -93,8 +93,9 @@ std::string Latin1ToUtf8(std::string_view bytes) {
     return utf8;
 }
 
-// charset'language'percent-encoded-value; only UTF-8 and ISO-8859-1 are defined for it.
-bool DecodeExtendedValue(std::string_view value, const Utf8Converter& fromUtf8, std::string& name) {
+// charset'language'percent-encoded-value; only UTF-8 and ISO-8859-1 are defined for it. Bytes
+// that are not the UTF-8 they claim to be make the value unusable, not a guess.
+bool DecodeExtendedValue(std::string_view value, std::string& name) {
     const std::size_t first = value.find('\'');
     const std::size_t second = first == std::string_view::npos ? first : value.find('\'', first + 1);
     if (second == std::string_view::npos) return false;
@@ -102,11 +103,12 @@ bool DecodeExtendedValue(std::string_view value, const Utf8Converter& fromUtf8, 
     std::string bytes;
     if (!PercentDecode(value.substr(second + 1), bytes)) return false;
     if (charset.size() == 5 && StartsWithNoCase(charset, "UTF-8", 5)) {
-        name = fromUtf8(bytes);
+        if (!IsValidUtf8(bytes)) return false;
+        name = bytes;
         return true;
     }
     if (charset.size() == 10 && StartsWithNoCase(charset, "ISO-8859-1", 10)) {
-        name = fromUtf8(Latin1ToUtf8(bytes));
+        name = Latin1ToUtf8(bytes);
         return true;
     }
     return false;
@@ -118,7 +120,7 @@ bool IsNameOf(std::string_view parameter, std::string_view key) {
 
 }  // namespace
 
-DispositionName ContentDispositionName(std::string_view header, const Utf8Converter& fromUtf8) {
+DispositionName ContentDispositionName(std::string_view header) {
     DispositionName result;
     std::string plain;
     bool havePlain = false;
@@ -131,7 +133,7 @@ DispositionName ContentDispositionName(std::string_view header, const Utf8Conver
         const std::string_view value = Trim(parameter.substr(equals + 1));
         if (IsNameOf(key, "filename*")) {
             result.found = true;
-            haveExtended = haveExtended || DecodeExtendedValue(Unquote(value), fromUtf8, extended);
+            haveExtended = haveExtended || DecodeExtendedValue(Unquote(value), extended);
         } else if (IsNameOf(key, "filename") && !havePlain) {
             // The first one counts: a second one may have been added after the server's own.
             result.found = true;
@@ -145,22 +147,13 @@ DispositionName ContentDispositionName(std::string_view header, const Utf8Conver
 }
 
 std::string SafeServerName(std::string_view name) {
-    std::size_t start = 0;
-    for (std::size_t at = 0; at < name.size(); ++at) {
-        const auto c = static_cast<unsigned char>(name[at]);
-        if (c == '/' || c == '\\') {
-            start = at + 1;
-        } else if (IsLeadByte(c)) {
-            ++at;  // a trail byte is never a separator
-        }
-    }
-    name.remove_prefix(std::min(start, name.size()));
+    const std::size_t separator = name.find_last_of("/\\");
+    if (separator != std::string_view::npos) name.remove_prefix(separator + 1);
     return MakeSafeFileName(name);
 }
 
-std::string ServerFileName(std::string_view contentDisposition, std::string_view finalUrl,
-                           const Utf8Converter& fromUtf8) {
-    const DispositionName disposition = ContentDispositionName(contentDisposition, fromUtf8);
+std::string ServerFileName(std::string_view contentDisposition, std::string_view finalUrl) {
+    const DispositionName disposition = ContentDispositionName(contentDisposition);
     if (disposition.found) return disposition.name;
     UrlParts parts;
     if (!CrackUrl(finalUrl, parts)) return {};
@@ -181,7 +174,7 @@ std::string TemporaryFileName(std::size_t room, unsigned attempt) {
 
 std::string NumberedFileName(std::string_view name, unsigned number, std::size_t room) {
     if (number <= 1) return PathLength(name) <= room ? std::string(name) : std::string();
-    const std::size_t dot = name.rfind('.');  // never a trail byte
+    const std::size_t dot = name.rfind('.');
     // A name that is all extension (".htaccess") is numbered at its end.
     const std::size_t stemEnd = dot == std::string_view::npos || dot == 0 ? name.size() : dot;
     const std::string suffix = " (" + std::to_string(number) + ")" + std::string(name.substr(stemEnd));

@@ -3,24 +3,21 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
 namespace korvo {
 
-// Converts UTF-8 bytes to code page 932 (characters it cannot hold become "_").
-using Utf8Converter = std::function<std::string(const std::string&)>;
-
 // The file name a Content-Disposition header carries: the "filename*=UTF-8''..." form when
-// present, else the plain "filename=" form. `found` tells whether the header names a file at all,
+// present and valid UTF-8 (kept exactly as sent), else the plain "filename=" form as the
+// Internet library decoded it. `found` tells whether the header names a file at all,
 // so that a refused name (empty, dots only) can be told from no name. Made safe; empty when
 // refused.
 struct DispositionName {
     bool found = false;
     std::string name;
 };
-DispositionName ContentDispositionName(std::string_view header, const Utf8Converter& fromUtf8);
+DispositionName ContentDispositionName(std::string_view header);
 
 // A name chosen by the server, reduced to what may stand in the chosen folder: only what follows
 // the last "/" or "\" counts, made safe as a derived name is; empty when nothing is left of it
@@ -29,8 +26,7 @@ std::string SafeServerName(std::string_view name);
 
 // The name the server gives: the Content-Disposition name when the header names a file, else the
 // last path segment of the final URL when it has an extension; empty when neither gives one.
-std::string ServerFileName(std::string_view contentDisposition, std::string_view finalUrl,
-                           const Utf8Converter& fromUtf8);
+std::string ServerFileName(std::string_view contentDisposition, std::string_view finalUrl);
 
 // The `number`th choice of a name for a file the server named: the name itself for 1, else
 // "name (n).ext", its stem shortened so that the whole stays within `room` characters (and a

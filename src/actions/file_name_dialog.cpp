@@ -3,6 +3,7 @@
 #include "base/text.h"
 #include "menu/menu_display.h"
 #include "url/path_split.h"
+#include "url/url_parts.h"
 
 namespace korvo {
 
@@ -30,16 +31,14 @@ Point PlaceFileNameBox(Platform& platform, RunState& run) {
     return at;
 }
 
-std::optional<std::string> AskForFileName(Platform& platform, RunState& run,
-                                          std::string_view urlPath) {
-    PathParts parts = SplitPath(urlPath);
-    const std::string urlName = parts.name + parts.extension;
-    const bool noExtension = parts.extension.empty();
-    const std::string proposedName = noExtension ? "index" : parts.name;
-    const std::string proposedExtension = noExtension ? ".html" : parts.extension;
+std::optional<std::string> AskForFileName(Platform& platform, RunState& run, const UrlParts& url) {
+    // The same safe name the menu shows; the URL's own name is its last segment, made safe too.
+    PathParts raw = SplitPath(url.urlPath);
+    const std::string urlName = MakeSafeFileName(raw.name + raw.extension);
+    const PathParts proposal = SplitPath(url.fileName);  // "index" and ".html" by default
 
     Point at = PlaceFileNameBox(platform, run);
-    FileNameAnswer answer = platform.AskFileName(at, proposedName, proposedExtension);
+    FileNameAnswer answer = platform.AskFileName(at, proposal.name, proposal.extension);
     switch (answer.end) {
         case FileNameEnd::Cancelled:
             return std::nullopt;

@@ -3,7 +3,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "app/run_state.h"
 #include "platform/platform.h"
@@ -20,10 +19,10 @@ constexpr int FILE_NAME_BOX_BOTTOM_MARGIN = 5;
 // not shown), moved in from the right and bottom edges. The point is kept as the new anchor.
 Point PlaceFileNameBox(Platform& platform, RunState& run);
 
-// Proposes the name and extension of `urlPath` ("index" and ".html" when it has no extension) and
-// returns the name the user confirms: the edited name and extension on Enter when both are usable,
-// otherwise the URL's own name. nullopt when the user cancels (or the box cannot be shown).
-std::optional<std::string> AskForFileName(Platform& platform, RunState& run,
-                                          std::string_view urlPath);
+// Proposes the name and extension of the URL's file name ("index" and ".html" when the URL gave
+// none) and returns the name the user confirms: the edited name and extension on Enter when both
+// are usable, otherwise the URL's last segment made safe. nullopt when the user cancels (or the
+// box cannot be shown).
+std::optional<std::string> AskForFileName(Platform& platform, RunState& run, const UrlParts& url);
 
 }  // namespace korvo

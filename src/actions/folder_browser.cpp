@@ -39,7 +39,7 @@ void BrowseAndDispatch(Platform& platform, RunState& run) {
     const std::string folder = BrowseForDestination(platform, run);
     // An answer too long for a path is refused rather than cut: cut, it could name another,
     // existing folder.
-    if (folder.empty() || folder.size() > PATH_MAX_CHARS) return;
+    if (folder.empty() || PathLength(folder) > PATH_MAX_CHARS) return;
     if (!platform.PathIsDirectory(folder)) return;
     DispatchToFolder(platform, run, folder);
 }

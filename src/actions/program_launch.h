@@ -1,4 +1,4 @@
-// Starting a program through the shell, or opening a document with its associated program.
+// Starting a program, or opening a document with its associated program.
 #pragma once
 
 #include <string>
@@ -7,9 +7,15 @@
 
 namespace korvo {
 
-// Starts `program` with `parameters` in the program's own folder. When `program` is empty or does
-// not exist, the shell opens `parameters` itself, so a quoted document path opens in the
-// application associated with its type. Reports nothing.
+// .bat and .cmd files, which Windows runs through cmd.exe.
+bool IsBatchFile(const std::string& program);
+
+// Starts `program` with `parameters` in the program's own folder: a program (.exe, .com) and a
+// batch file with CreateProcess, which passes on the longest command line, anything else through
+// the shell. When `program` is empty or does not exist, the shell opens `parameters` itself, so a
+// quoted document path opens in the application associated with its type. A command line longer
+// than the way it would take can carry is never cut: a message says so and nothing starts.
+// Other failures are not reported.
 void RunProgram(Platform& platform, const std::string& program, const std::string& parameters);
 
 }  // namespace korvo

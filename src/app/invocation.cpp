@@ -6,6 +6,7 @@
 #include "app/clipboard.h"
 #include "app/options.h"
 #include "base/text.h"
+#include "base/texts.h"
 #include "config/loader.h"
 #include "menu/menu_display.h"
 #include "template/command_template.h"
@@ -40,7 +41,19 @@ bool ReadCommandLineAndConfiguration(Platform& platform, RunState& run) {
     return LoadConfiguration(platform, run) == 1;
 }
 
+namespace {
+
+// A URL that cannot be taken whole is refused with a message, never cut: a cut URL is another.
+bool RefusedTarget(Platform& platform, const RunState& run) {
+    if (run.targets.refusal != TargetRefusal::TooLong) return false;
+    platform.ShowMessage(TEXT_URL_TOO_LONG, TEXT_ERROR_CAPTION);
+    return true;
+}
+
+}  // namespace
+
 void RunInvocation(Platform& platform, RunState& run) {
+    if (RefusedTarget(platform, run)) return;
     // A URL on the command line wins over "/#c" and "/#0": the menu is shown for it.
     if (run.targets.targetCount > 0) {
         DeriveFileName(run.url, run.targets.firstTarget);
@@ -53,6 +66,7 @@ void RunInvocation(Platform& platform, RunState& run) {
     }
     // Read now, after the configuration: whether an ftp line counts depends on [exec].
     ReadClipboardTargets(platform, run);
+    if (RefusedTarget(platform, run)) return;
     if (run.targets.targetCount <= 0) {
         ShowDestinationMenu(platform, run, true);
         return;
@@ -72,7 +86,8 @@ void DispatchToFolder(Platform& platform, RunState& run, const std::string& fold
         return;
     }
     const ProgramEntry& program = run.programs[selected];
-    std::string commandLine = BuildCommandLine(platform, run, program.commandTemplate, folder);
+    std::string commandLine = BuildCommandLine(platform, run, program.commandTemplate, folder,
+                                               IsBatchFile(program.programPath));
     if (commandLine == CANCEL_MARKER) return;
     RunProgram(platform, program.programPath, commandLine);
 }

@@ -52,7 +52,7 @@ OptionValue QuotedValue(std::string_view argumentText, std::string_view option) 
 void ApplyConfigFileOption(Platform& platform, RunState& run, const OptionValue& value) {
     if (!value.present) return;
     std::string candidate = run.programFolder + value.text;
-    bool usable = !value.tooLong && candidate.size() <= PATH_MAX_CHARS &&
+    bool usable = !value.tooLong && PathLength(candidate) <= PATH_MAX_CHARS &&
                   platform.PathFileExists(candidate);
     run.configPath = usable ? candidate
                             : CutToFit(run.programFolder + run.defaultConfigName, PATH_MAX_CHARS);

@@ -62,6 +62,9 @@ enum MenuMode : int {
 
 enum class PendingMark { None, Separator, ColumnBreak };
 
+// How the configuration file was written; its line and field limits count that encoding's bytes.
+enum class FileEncoding { CodePage932, Utf8 };
+
 struct RunState {
     // Start-up and paths.
     std::string modulePath;
@@ -70,6 +73,7 @@ struct RunState {
     std::string programFolder;  // ends with a backslash
     std::string helpFilePath;
     std::string configPath;
+    FileEncoding configEncoding = FileEncoding::Utf8;
     std::string commandLineText;
     int screenWidth = 0;
     int maximizedHeight = 0;

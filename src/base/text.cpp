@@ -8,53 +8,76 @@ namespace {
 
 constexpr std::size_t SHELL_PATH_MAX_CHARS = 259;
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-// Length in bytes of the character that starts at `at`: two for a lead byte followed by a trail,
-// one otherwise (a lead byte cut off by the end of the text stands alone).
-std::size_t CharLength(std::string_view text, std::size_t at) {
-    return IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+// UTF-16 units of one character: two for a character beyond U+FFFF.
+std::size_t Utf16Units(char32_t c) { return c >= 0x10000 && c < INVALID_BYTE_BASE ? 2 : 1; }
+
+// StrCmpNI treats a text as ending at its terminator; a view ends at its size or at a NUL.
+char32_t NextCharacter(std::string_view text, std::size_t& at) {
+    if (at >= text.size() || text[at] == '\0') return 0;
+    std::size_t length = 1;
+    const char32_t c = CodePointAt(text, at, length);
+    at += length;
+    return c;
 }
-
-// Offset of the last character's first byte, as CharPrevA finds it from the end; npos when empty.
-std::size_t LastCharStart(std::string_view text) {
-    std::size_t last = std::string_view::npos;
-    for (std::size_t at = 0; at < text.size(); at += CharLength(text, at)) last = at;
-    return last;
-}
-
-// The shell compares case-insensitively in Unicode, so the full-width Latin, Greek and Cyrillic
-// letters of code page 932 fold too, and the two codes of each Roman numeral count as one.
-unsigned FoldDoubleByte(char leadByte, char trailByte) {
-    unsigned lead = static_cast<unsigned char>(leadByte);
-    unsigned trail = static_cast<unsigned char>(trailByte);
-    if (lead == 0x82 && trail >= 0x81 && trail <= 0x9A) trail -= 0x21;  // ａ-ｚ to Ａ-Ｚ
-    if (lead == 0x83 && trail >= 0xBF && trail <= 0xD6) trail -= 0x20;  // Greek
-    if (lead == 0x84 && trail >= 0x70 && trail <= 0x7E) trail -= 0x30;  // Cyrillic а-н
-    if (lead == 0x84 && trail >= 0x80 && trail <= 0x91) trail -= 0x31;  // Cyrillic о-я
-    unsigned code = lead << 8 | trail;
-    if (code >= 0xEEEF && code <= 0xEEF8) code = 0x8754 + (code - 0xEEEF);  // ⅰ-ⅹ
-    if (code >= 0xFA40 && code <= 0xFA49) code = 0x8754 + (code - 0xFA40);  // ⅰ-ⅹ
-    if (code >= 0xFA4A && code <= 0xFA53) code = 0x8754 + (code - 0xFA4A);  // Ⅰ-Ⅹ
-    return code;
-}
-
-// StrCmpNIA treats a text as ending at its terminator; a view ends at its size or at a NUL.
-char CharAt(std::string_view text, std::size_t at) { return at < text.size() ? text[at] : '\0'; }
 
 }  // namespace
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+char32_t CodePointAt(std::string_view text, std::size_t at, std::size_t& length) {
+    const auto first = static_cast<unsigned char>(text[at]);
+    length = 1;
+    if (first < 0x80) return first;
+    const char32_t invalid = INVALID_BYTE_BASE + first;
+    std::size_t size = 0;
+    char32_t c = 0;
+    char32_t smallest = 0;
+    if (first >= 0xC2 && first <= 0xDF) {
+        size = 2, c = first & 0x1F, smallest = 0x80;
+    } else if (first >= 0xE0 && first <= 0xEF) {
+        size = 3, c = first & 0x0F, smallest = 0x800;
+    } else if (first >= 0xF0 && first <= 0xF4) {
+        size = 4, c = first & 0x07, smallest = 0x10000;
+    } else {
+        return invalid;
+    }
+    if (at + size > text.size()) return invalid;
+    for (std::size_t k = 1; k < size; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if (!IsContinuation(next)) return invalid;
+        c = c << 6 | (next & 0x3F);
+    }
+    if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return invalid;
+    length = size;
+    return c;
+}
 
-// The ANSI functions count a code page 932 path in bytes.
-std::size_t PathLength(std::string_view text) { return text.size(); }
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t length = 1;
+        if (CodePointAt(text, at, length) >= INVALID_BYTE_BASE) return false;
+        at += length;
+    }
+    return true;
+}
+
+std::size_t PathLength(std::string_view text) {
+    std::size_t units = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t length = 1;
+        units += Utf16Units(CodePointAt(text, at, length));
+        at += length;
+    }
+    return units;
+}
 
 std::string CutToFit(std::string_view text, std::size_t maxChars) {
-    if (text.size() <= maxChars) return std::string(text);
+    std::size_t units = 0;
     std::size_t kept = 0;
     while (kept < text.size()) {
-        std::size_t length = CharLength(text, kept);
-        if (kept + length > maxChars) break;
+        std::size_t length = 1;
+        units += Utf16Units(CodePointAt(text, kept, length));
+        if (units > maxChars) break;
         kept += length;
     }
     return std::string(text.substr(0, kept));
@@ -62,28 +85,37 @@ std::string CutToFit(std::string_view text, std::size_t maxChars) {
 
 std::size_t FindNoCase(std::string_view haystack, std::string_view needle) {
     if (needle.empty()) return std::string_view::npos;
-    for (std::size_t at = 0; at + needle.size() <= haystack.size(); at += CharLength(haystack, at)) {
-        if (StartsWithNoCase(haystack.substr(at), needle, needle.size())) return at;
+    const auto first = static_cast<unsigned char>(needle[0]);
+    for (std::size_t at = 0; at < haystack.size();) {
+        // An ASCII character folds only to ASCII: most starts are refused on their first byte.
+        const auto start = static_cast<unsigned char>(haystack[at]);
+        if (start < 0x80 && (first >= 0x80 || OrdinalUpperCase(start) != OrdinalUpperCase(first))) {
+            ++at;
+            continue;
+        }
+        std::size_t h = at;
+        std::size_t n = 0;
+        bool same = true;
+        while (same && n < needle.size()) {
+            const char32_t wanted = NextCharacter(needle, n);
+            same = wanted != 0 && OrdinalUpperCase(NextCharacter(haystack, h)) == OrdinalUpperCase(wanted);
+        }
+        if (same) return at;
+        std::size_t length = 1;
+        CodePointAt(haystack, at, length);
+        at += length;
     }
     return std::string_view::npos;
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix, std::size_t n) {
-    std::size_t at = 0;
-    while (at < n) {
-        char a = CharAt(text, at);
-        char b = CharAt(prefix, at);
-        if (a == '\0' || b == '\0') return a == b;
-        bool aDouble = IsLeadByte(static_cast<unsigned char>(a)) && at + 1 < n && CharAt(text, at + 1) != '\0';
-        bool bDouble = IsLeadByte(static_cast<unsigned char>(b)) && at + 1 < n && CharAt(prefix, at + 1) != '\0';
-        if (aDouble != bDouble) return false;
-        if (!aDouble) {
-            if (FoldAscii(a) != FoldAscii(b)) return false;
-            ++at;
-            continue;
-        }
-        if (FoldDoubleByte(a, CharAt(text, at + 1)) != FoldDoubleByte(b, CharAt(prefix, at + 1))) return false;
-        at += 2;
+    std::size_t a = 0;
+    std::size_t b = 0;
+    for (std::size_t count = 0; count < n; ++count) {
+        const char32_t x = NextCharacter(text, a);
+        const char32_t y = NextCharacter(prefix, b);
+        if (x == 0 || y == 0) return x == y;
+        if (OrdinalUpperCase(x) != OrdinalUpperCase(y)) return false;
     }
     return true;
 }
@@ -104,16 +136,12 @@ int StrToInt(std::string_view text) {
 }
 
 void PathAddBackslash(std::string& path) {
-    if (path.empty() || path.size() >= SHELL_PATH_MAX_CHARS) return;
-    std::size_t last = LastCharStart(path);
-    if (path[last] == '\\' && last + 1 == path.size()) return;
-    path += '\\';
+    if (path.empty() || PathLength(path) >= SHELL_PATH_MAX_CHARS) return;
+    if (path.back() != '\\') path += '\\';
 }
 
 void RemoveTrailingBackslash(std::string& path) {
-    if (path.empty()) return;
-    std::size_t last = LastCharStart(path);
-    if (last + 1 == path.size() && path[last] == '\\') path.pop_back();
+    if (!path.empty() && path.back() == '\\') path.pop_back();
 }
 
 void PathUnquoteSpaces(std::string& text) {
@@ -135,9 +163,9 @@ void PathRemoveBlanks(std::string& text) {
 }
 
 void PathQuoteSpaces(std::string& text) {
-    // The shell quotes only when the quoted text and its terminator still fit 260 bytes with a
-    // byte to spare.
-    if (text.find(' ') == std::string::npos || text.size() + 3 >= SHELL_PATH_MAX_CHARS + 1) return;
+    // The shell quotes only when the quoted text and its terminator still fit 260 characters with
+    // one to spare.
+    if (text.find(' ') == std::string::npos || PathLength(text) + 3 >= SHELL_PATH_MAX_CHARS + 1) return;
     text = '"' + text + '"';
 }
 

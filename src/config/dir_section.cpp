@@ -1,6 +1,7 @@
 #include "config/dir_section.h"
 
 #include "base/text.h"
+#include "config/file_encoding.h"
 #include "config/loader.h"
 #include "template/placeholders.h"
 #include "url/path_split.h"
@@ -37,12 +38,11 @@ std::string LabelFromFolder(const std::string& folder) {
 void ReadFolderLine(Platform& platform, RunState& run, DirReadingState& state,
                     const std::string& line) {
     std::string text = run.paramSeen ? ExpandPlaceholders(platform, run, line) : line;
-    // " | " can never hide inside a double-byte character: a space is never a lead byte.
     std::size_t separator = text.find(LABEL_SEPARATOR);
     std::string_view whole(text);
     // A folder too long for its field is dropped, not cut: the cut path may well name one of
     // its parents, and the download would land there.
-    if (whole.substr(0, separator).size() > PATH_MAX_CHARS) return;
+    if (PathLength(whole.substr(0, separator)) > PATH_MAX_CHARS) return;
     std::string folder(whole.substr(0, separator));
     if (!ExistingFolder(platform, folder)) return;
 
@@ -51,7 +51,7 @@ void ReadFolderLine(Platform& platform, RunState& run, DirReadingState& state,
     entry.level = state.depth;
     entry.label = separator == std::string::npos
                       ? LabelFromFolder(folder)
-                      : CutToFit(whole.substr(separator + 3), PATH_MAX_CHARS);
+                      : CutToFileBytes(whole.substr(separator + 3), PATH_MAX_CHARS, run.configEncoding);
     entry.path = std::move(folder);
     run.folders.push_back(std::move(entry));
     state.afterFolder = true;
@@ -73,7 +73,7 @@ void HandleDirLine(Platform& platform, RunState& run, DirReadingState& state,
         FolderEntry header;
         header.kind = FolderKind::GroupHeader;
         header.level = state.depth;
-        header.label = CutToFit(std::string_view(line).substr(1), PATH_MAX_CHARS);
+        header.label = CutToFileBytes(std::string_view(line).substr(1), PATH_MAX_CHARS, run.configEncoding);
         run.folders.push_back(std::move(header));
         ++state.depth;
         state.afterFolder = false;
@@ -88,7 +88,7 @@ void HandleDirLine(Platform& platform, RunState& run, DirReadingState& state,
 void ReadDirSection(Platform& platform, RunState& run, std::string_view configText) {
     run.folders.clear();
     DirReadingState state;
-    WalkSection(configText, "[dir]", [&](const std::string& line, std::size_t) {
+    WalkSection(configText, run.configEncoding, "[dir]", [&](const std::string& line, std::size_t) {
         HandleDirLine(platform, run, state, line);
         return LineOutcome{};
     });

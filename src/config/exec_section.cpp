@@ -1,6 +1,7 @@
 #include "config/exec_section.h"
 
 #include "base/text.h"
+#include "config/file_encoding.h"
 #include "config/loader.h"
 #include "config/program_path.h"
 #include "template/placeholders.h"
@@ -18,7 +19,6 @@ bool IsTemplateLine(const ExecReadingState& state, const std::string& text) {
 
 // Adds the program the line names when it exists as a file. False when the line is dropped.
 bool AddProgram(Platform& platform, RunState& run, const std::string& text) {
-    // " | " can never hide inside a double-byte character: a space is never a lead byte.
     std::size_t separator = text.find(NAME_SEPARATOR);
     std::string_view whole(text);
     // Cut, the path could name another file: a program path that does not fit names none.
@@ -31,7 +31,7 @@ bool AddProgram(Platform& platform, RunState& run, const std::string& text) {
     entry.programPath = CutToFit(resolved.path, PATH_MAX_CHARS);
     entry.displayName = separator == std::string::npos
                             ? SplitPath(entry.programPath).name
-                            : CutToFit(whole.substr(separator + 3), PATH_MAX_CHARS);
+                            : CutToFileBytes(whole.substr(separator + 3), PATH_MAX_CHARS, run.configEncoding);
     run.programs.push_back(std::move(entry));
     return true;
 }
@@ -44,7 +44,7 @@ bool HandleExecLine(Platform& platform, RunState& run, ExecReadingState& state,
     if (IsTemplateLine(state, text)) {
         // The last ">" line after a program is its template.
         std::string_view afterMark = std::string_view(text).substr(1);
-        run.programs.back().commandTemplate = CutToFit(afterMark, PATH_MAX_CHARS);
+        run.programs.back().commandTemplate = CutToFileBytes(afterMark, PATH_MAX_CHARS, run.configEncoding);
         return false;
     }
     if (run.programs.size() >= static_cast<std::size_t>(PROGRAM_MAX)) return true;
@@ -59,7 +59,8 @@ void SelectProgram(RunState& run) {
     const std::string& wanted = run.requestedProgramName;
     for (std::size_t index = 0; index < run.programs.size(); ++index) {
         const std::string& name = run.programs[index].displayName;
-        if (name.size() == wanted.size() && FindNoCase(name, wanted) == 0) {
+        // The whole name, ignoring case: a letter and its other case may differ in UTF-8 length.
+        if (!wanted.empty() && StartsWithNoCase(name, wanted, std::string::npos)) {
             run.selectedProgram = static_cast<int>(index);
             return;
         }
@@ -70,7 +71,7 @@ void ReadExecSection(Platform& platform, RunState& run, std::string_view configT
     run.programs.clear();
     run.selectedProgram = -1;
     ExecReadingState state;
-    WalkSection(configText, "[exec]", [&](const std::string& line, std::size_t) {
+    WalkSection(configText, run.configEncoding, "[exec]", [&](const std::string& line, std::size_t) {
         return LineOutcome{HandleExecLine(platform, run, state, line), 0};
     });
     SelectProgram(run);

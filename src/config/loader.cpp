@@ -6,6 +6,7 @@
 #include "base/texts.h"
 #include "config/dir_section.h"
 #include "config/exec_section.h"
+#include "config/file_encoding.h"
 #include "config/system_section.h"
 
 namespace korvo {
@@ -53,42 +54,43 @@ void RemoveLeadingBlanks(std::string& line) {
 
 }  // namespace
 
-ConfigLine ReadConfigLine(std::string_view configText, std::size_t start) {
+ConfigLine ReadConfigLine(std::string_view configText, std::size_t start, FileEncoding encoding) {
     ConfigLine line;
-    bool endedByNul = false;
+    // Once a character does not fit, the rest of the physical line is stepped over and lost.
+    bool full = false;
+    std::size_t fileBytes = 0;
     std::size_t at = start;
-    for (; at < configText.size(); ++at) {
-        char c = configText[at];
+    while (at < configText.size()) {
+        std::size_t length = 1;
+        const char32_t c = CodePointAt(configText, at, length);
         if (c == '\n') {
             line.consumed = at + 1 - start;
-            line.text = CutToFit(line.text, LINE_MAX_CHARS);
             return line;
         }
-        if (c == '\r' || c == '\t' || endedByNul) continue;
-        if (c == '\0') {
-            endedByNul = true;
-            continue;
+        if (c == '\0') full = true;
+        if (!full && c != '\r' && c != '\t') {
+            fileBytes += FileCharLength(c, encoding);
+            full = fileBytes > LINE_MAX_CHARS;
+            if (!full) line.text.append(configText.substr(at, length));
         }
-        // One byte beyond the limit lets CutToFit keep a double-byte character whole or drop it.
-        if (line.text.size() <= LINE_MAX_CHARS) line.text += c;
+        at += length;
     }
     line.consumed = at + 1 - start;
-    line.text = CutToFit(line.text, LINE_MAX_CHARS);
     return line;
 }
 
-bool WalkSection(std::string_view configText, std::string_view header,
+bool WalkSection(std::string_view configText, FileEncoding encoding, std::string_view header,
                  const SectionLineHandler& handler) {
     std::string_view searchable = configText.substr(0, configText.find('\0'));
     std::size_t cursor = FindNoCase(searchable, header);
     if (cursor == std::string_view::npos) return false;
 
     // Whatever follows the header on its own line is not part of the section.
-    cursor += ReadConfigLine(configText, cursor).consumed;
+    cursor += ReadConfigLine(configText, cursor, encoding).consumed;
     // The last line counts even without a line feed; a cursor at the very end means the file has
     // no further line.
     while (cursor < configText.size()) {
-        ConfigLine line = ReadConfigLine(configText, cursor);
+        ConfigLine line = ReadConfigLine(configText, cursor, encoding);
         RemoveLeadingBlanks(line.text);
         if (StartsWithNoCase(line.text, "%end", 4)) break;
         LineOutcome outcome = handler(line.text, cursor);
@@ -99,15 +101,18 @@ bool WalkSection(std::string_view configText, std::string_view header,
 }
 
 int LoadConfiguration(Platform& platform, RunState& run) {
-    std::optional<std::string> configText = OpenConfigurationText(platform, run);
-    if (!configText) {
+    std::optional<std::string> configBytes = OpenConfigurationText(platform, run);
+    std::optional<DecodedFile> config;
+    if (configBytes) config = DecodeFileText(platform, *configBytes);
+    if (!config) {
         platform.ShowMessage(TEXT_CONFIG_ERROR, TEXT_ERROR_CAPTION);
         return 0;
     }
+    run.configEncoding = config->encoding;
     ResetSettings(run);
-    ReadSystemSection(platform, run, *configText);
-    ReadDirSection(platform, run, *configText);
-    ReadExecSection(platform, run, *configText);
+    ReadSystemSection(platform, run, config->text);
+    ReadDirSection(platform, run, config->text);
+    ReadExecSection(platform, run, config->text);
     return 1;
 }
 

@@ -13,15 +13,16 @@
 
 namespace korvo {
 
-// One line as ReadConfigLine gives it: at most LINE_MAX_CHARS characters, no CR or tab, ending at
-// a NUL byte if the physical line holds one. `consumed` counts the bytes stepped over, the line
-// feed included; for a last line without a line feed it is one more than the bytes that remained.
+// One line as ReadConfigLine gives it: at most LINE_MAX_CHARS bytes as the file counts them
+// (`encoding`), no CR or tab, ending at a NUL if the physical line holds one. `consumed` counts
+// the bytes of the decoded text stepped over, the line feed included; for a last line without a
+// line feed it is one more than the bytes that remained.
 struct ConfigLine {
     std::string text;
     std::size_t consumed = 0;
 };
 
-ConfigLine ReadConfigLine(std::string_view configText, std::size_t start);
+ConfigLine ReadConfigLine(std::string_view configText, std::size_t start, FileEncoding encoding);
 
 // What a section's line handler tells the walk.
 struct LineOutcome {
@@ -36,11 +37,12 @@ using SectionLineHandler =
 
 // Finds `header` (any case, up to the first NUL) and hands every following line to `handler` up to
 // a "%end" line or the end of the text. False when the header does not occur.
-bool WalkSection(std::string_view configText, std::string_view header,
+bool WalkSection(std::string_view configText, FileEncoding encoding, std::string_view header,
                  const SectionLineHandler& handler);
 
-// Discovers and reads the configuration file, then its sections. 1 on success; 0 (after telling
-// the user) when the file cannot be opened or read.
+// Discovers and reads the configuration file, decodes it (code page 932 or UTF-8), then reads its
+// sections. 1 on success; 0 (after telling the user) when the file cannot be opened or read, or
+// claims UTF-8 and is not.
 int LoadConfiguration(Platform& platform, RunState& run);
 
 }  // namespace korvo

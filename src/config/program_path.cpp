@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/text.h"
+#include "config/file_encoding.h"
 
 namespace korvo {
 
@@ -11,9 +12,12 @@ namespace {
 // A name with ".exe" appended lives in a 520-byte buffer.
 constexpr std::size_t WORKING_NAME_MAX_CHARS = 519;
 
-// A path the system gives back counts only when it fits a 260-byte buffer.
+// Enough UTF-8 bytes for one character more than a search path holds, however it is written.
+constexpr std::size_t LIST_SCAN_MAX_BYTES = 3 * (SEARCH_PATH_MAX_CHARS + 1);
+
+// A path the system gives back counts only when it fits a 260-character buffer.
 bool FitsPathBuffer(const std::optional<std::string>& path) {
-    return path && !path->empty() && path->size() <= PATH_MAX_CHARS;
+    return path && !path->empty() && PathLength(*path) <= PATH_MAX_CHARS;
 }
 
 // Step one and two: the name as a path of its own. The result is the full path when that fits,
@@ -52,10 +56,12 @@ ResolvedProgram ResolveProgramPath(Platform& platform, const RunState& run, cons
 
 void ReadSearchPathFile(Platform& platform, RunState& run, const std::string& path) {
     run.searchPathSet = false;
-    std::optional<std::string> file = platform.ReadWholeFile(path, OpenMode::Existing);
+    std::optional<std::string> bytes = platform.ReadWholeFile(path, OpenMode::Existing);
+    std::optional<DecodedFile> file;
+    if (bytes) file = DecodeFileText(platform, *bytes);
     if (!file) return;
     // The file is read as one text: a NUL byte ends it.
-    std::string_view text(*file);
+    std::string_view text(file->text);
     text = text.substr(0, text.find('\0'));
 
     std::string list;
@@ -66,16 +72,16 @@ void ReadSearchPathFile(Platform& platform, RunState& run, const std::string& pa
         value = value.substr(0, value.find_first_of("\r\n"));
         for (char c : value) {
             if (c != '\t') list += c;
-            if (list.size() > SEARCH_PATH_MAX_CHARS) break;
+            if (list.size() > LIST_SCAN_MAX_BYTES) break;
         }
     } else {
         // A plain list of folders: its lines are joined as they stand.
         for (char c : text) {
             if (c != '\t' && c != '\r' && c != '\n') list += c;
-            if (list.size() > SEARCH_PATH_MAX_CHARS) break;
+            if (list.size() > LIST_SCAN_MAX_BYTES) break;
         }
     }
-    // One character beyond the limit lets the cut keep a double-byte character whole or drop it.
+    // Read beyond the limit: the cut keeps a character beyond U+FFFF whole or drops it.
     run.searchPath = CutToFit(list, SEARCH_PATH_MAX_CHARS);
     run.searchPathSet = !run.searchPath.empty();
 }

@@ -1,6 +1,8 @@
 #include "config/system_section.h"
 
 #include "base/text.h"
+#include "config/file_encoding.h"
+#include "config/loader.h"
 #include "config/program_path.h"
 #include "template/placeholders.h"
 
@@ -44,7 +46,7 @@ bool ApplyPlacementWord(RunState& run, std::string_view token) {
 void ReadBaseFolder(Platform& platform, RunState& run, std::string_view value) {
     std::string folder = ExpandIfParameters(platform, run, value);
     // Cut, it could name one of its parents: a folder that does not fit is no folder.
-    if (folder.size() > PATH_MAX_CHARS) return;
+    if (PathLength(folder) > PATH_MAX_CHARS) return;
     PathAddBackslash(folder);
     if (!platform.PathIsDirectory(folder)) return;
     // A drive root is kept as "D:", like every other folder without its backslash.
@@ -70,7 +72,7 @@ void ReadEditor(Platform& platform, RunState& run, std::string_view value) {
     ResolvedProgram editor =
         ResolveProgramPath(platform, run, ExpandIfParameters(platform, run, value), true);
     // A name kept as written may be longer than the field: cut, it would name another file.
-    if (editor.found != 1 || editor.path.size() > PATH_MAX_CHARS ||
+    if (editor.found != 1 || PathLength(editor.path) > PATH_MAX_CHARS ||
         platform.PathIsDirectory(editor.path)) {
         return;
     }
@@ -128,17 +130,17 @@ void ParseTimeout(RunState& run, std::string_view line) {
 
 std::size_t ReadParamBlock(RunState& run, std::string_view configText, std::size_t start) {
     run.params.clear();
-    std::size_t total = ReadConfigLine(configText, start).consumed;
+    std::size_t total = ReadConfigLine(configText, start, run.configEncoding).consumed;
     while (run.params.size() < static_cast<std::size_t>(PARAM_MAX)) {
         std::size_t cursor = start + total;
         if (cursor >= configText.size()) break;
-        ConfigLine line = ReadConfigLine(configText, cursor);
-        // " | " can never hide inside a double-byte character: a space is never a lead byte.
+        ConfigLine line = ReadConfigLine(configText, cursor, run.configEncoding);
         std::size_t separator = line.text.find(FIELD_SEPARATOR);
         if (separator == std::string::npos) break;
         // Block lines keep their leading blanks: they are part of the name.
         ParamEntry row;
-        row.name = CutToFit(std::string_view(line.text).substr(0, separator), PARAM_NAME_MAX_CHARS);
+        row.name = CutToFileBytes(std::string_view(line.text).substr(0, separator), PARAM_NAME_MAX_CHARS,
+                                  run.configEncoding);
         // Kept whole: a value that does not fit a path is not inserted, never inserted cut.
         row.value = line.text.substr(separator + 3);
         run.params.push_back(std::move(row));
@@ -182,9 +184,10 @@ LineOutcome HandleSystemLine(Platform& platform, RunState& run, std::string_view
 }
 
 void ReadSystemSection(Platform& platform, RunState& run, std::string_view configText) {
-    WalkSection(configText, "[system]", [&](const std::string& line, std::size_t lineStart) {
-        return HandleSystemLine(platform, run, configText, line, lineStart);
-    });
+    WalkSection(configText, run.configEncoding, "[system]",
+                [&](const std::string& line, std::size_t lineStart) {
+                    return HandleSystemLine(platform, run, configText, line, lineStart);
+                });
     if (run.menuMode == MENU_MODE_UNSET) run.menuMode = MENU_MODE_ACTIVE;
 }
 

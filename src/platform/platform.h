@@ -1,8 +1,9 @@
 // The one seam between Korvo's portable core and the operating system.
 //
-// Every string that crosses it is a code page 932 byte string, as the core keeps all its text.
-// The Win32 layer implements it with the real APIs (converting to UTF-16 at the boundary); the
-// unit tests implement it in memory. Nothing here may include <windows.h>.
+// Every string that crosses it is UTF-8, as the core keeps all its text. The Win32 layer
+// implements it with the real APIs, converting exactly to and from UTF-16 at the boundary (text
+// that is not valid on one side is refused, never respelt); the unit tests implement it in memory.
+// Nothing here may include <windows.h>.
 #pragma once
 
 #include <cstddef>
@@ -109,6 +110,13 @@ struct LocalDate {
     int day = 0;    // 1 to 31
 };
 
+// How CreateProcess answered.
+enum class ProcessStart {
+    Started,
+    Failed,
+    NeedsElevation,  // the program asks for administrator rights, which only the shell can ask for
+};
+
 // How the user ended the file-name box: Enter, Escape, or Delete (the URL's own name).
 enum class FileNameEnd { Accepted, Cancelled, UrlName };
 
@@ -177,6 +185,13 @@ public:
     // ShellExecute with the default verb and SW_SHOWNORMAL; empty strings are passed as none.
     virtual void ShellExecute(const std::string& file, const std::string& parameters,
                               const std::string& workingFolder) = 0;
+    // CreateProcess of `program` (a full path) with the command line `"program" parameters` (no
+    // blank when `parameters` is empty), in `workingFolder`, shown normally. A batch file is run
+    // by the system's command interpreter as `cmd.exe /s /c ""program" parameters"`.
+    virtual ProcessStart StartProcess(const std::string& program, const std::string& parameters,
+                                      const std::string& workingFolder, bool batchFile) = 0;
+    // Whether Korvo's environment, which a started program inherits, defines this variable.
+    virtual bool EnvironmentVariableDefined(const std::string& name) = 0;
 
     // --- Settings: special folders, path look-ups, today's date ------------------------------
     // The path of the shell's special folder with this CSIDL number, never creating it; nullopt
@@ -201,9 +216,9 @@ public:
     virtual FileNameAnswer AskFileName(Point topLeft, const std::string& name,
                                        const std::string& extension) = 0;
     // --- Clipboard and folder browser -------------------------------------------------------
-    // The clipboard's text up to its first NUL, in code page 932: the Unicode text when the
-    // clipboard offers it (so a URL copied under any locale arrives intact), else the plain text.
-    // nullopt when there is no text; the clipboard is closed again before this returns.
+    // The clipboard's text up to its first NUL: the Unicode text when the clipboard offers it, else
+    // the plain text in the system's code page. nullopt when there is no text or it is not valid
+    // Unicode; the clipboard is closed again before this returns.
     virtual std::optional<std::string> ReadClipboardText() = 0;
     // The shell's folder browser, owned by the host window and titled `title`, with `start`
     // selected when it opens. The folder the user chose, or an empty string on Cancel.
@@ -229,8 +244,10 @@ public:
     // cancel (its Cancel button, Escape, or closing it).
     virtual bool ShowProgress(const ProgressView& view) = 0;
     virtual void CloseProgress() = 0;
-    // Converts UTF-8 bytes to code page 932; characters it cannot hold become "_".
-    virtual std::string Utf8ToCodePage932(const std::string& utf8) = 0;
+    // --- Text ------------------------------------------------------------------------------
+    // Decodes code page 932 (Shift-JIS) bytes to UTF-8; nullopt when they are not valid code page
+    // 932, so that no byte is ever guessed at.
+    virtual std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) = 0;
 };
 
 constexpr int WATCH_INTERVAL_MS = 100;

@@ -14,11 +14,14 @@
 
 namespace korvo {
 
-// The command line for the selected program and the chosen folder, at most
-// COMMAND_LINE_MAX_CHARS characters; exactly CANCEL_MARKER when the user cancelled the file-name
-// box. The template is scanned once, left to right: a value put in for a token is never read for
-// tokens again, so a URL's "%D0" or "%F0" escapes reach the program intact.
+// The command line for the selected program and the chosen folder, whole (the launch refuses one
+// that Windows cannot pass on); exactly CANCEL_MARKER when the user cancelled the file-name box,
+// or when cmd.exe would change a batch file's URL text by expanding a variable (with a message).
+// The template is scanned once, left to right: a value put in for a token is never read for
+// tokens again, so a URL's "%D0" or "%F0" escapes reach the program intact. %L and %-L are quoted
+// when they hold a blank or a character cmd.exe reads as syntax; for a `batchFile` program every
+// other token of URL text is too, unless it stands inside the template's own quotes.
 std::string BuildCommandLine(Platform& platform, RunState& run, const std::string& commandTemplate,
-                             const std::string& folder);
+                             const std::string& folder, bool batchFile = false);
 
 }  // namespace korvo

@@ -68,8 +68,8 @@ void ReplaceToken(std::string& text, std::string_view token, const ValueOf& valu
         result.append(text, from, found);
         result += *value;
         from += found + token.size();
-        // Whatever is left would be cut anyway.
-        if (result.size() > PLACEHOLDER_TEXT_MAX_CHARS) {
+        // Whatever is left would be cut anyway (a UTF-16 unit takes at most three bytes).
+        if (result.size() > 3 * PLACEHOLDER_TEXT_MAX_CHARS) {
             from = text.size();
             break;
         }

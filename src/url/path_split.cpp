@@ -1,7 +1,5 @@
 #include "url/path_split.h"
 
-#include <vector>
-
 #include "base/limits.h"
 #include "base/text.h"
 
@@ -12,16 +10,6 @@ namespace {
 constexpr std::size_t SPLIT_INPUT_MAX_CHARS = 260;
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Offsets at which characters begin, so that the backward walk never lands on a trail byte.
-std::vector<std::size_t> CharacterStarts(std::string_view text) {
-    std::vector<std::size_t> starts;
-    for (std::size_t at = 0; at < text.size();) {
-        starts.push_back(at);
-        at += IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
-    }
-    return starts;
-}
 
 // "." and ".." name folders, not files with an empty name.
 bool IsDotSegment(std::string_view segment) { return segment == "." || segment == ".."; }
@@ -36,15 +24,14 @@ PathParts SplitPath(std::string_view path) {
 
     PathParts parts;
     std::size_t rest = 0;
-    if (text.size() >= 2 && text[1] == ':' && !IsLeadByte(static_cast<unsigned char>(text[0]))) {
+    if (text.size() >= 2 && text[1] == ':') {
         parts.drive = text.substr(0, 2);
         rest = 2;
     }
 
     std::size_t segmentStart = rest;
     std::size_t lastDot = std::string::npos;
-    for (std::size_t at : CharacterStarts(text)) {
-        if (at < rest) continue;
+    for (std::size_t at = rest; at < text.size(); ++at) {
         if (IsSeparator(text[at])) {
             segmentStart = at + 1;
             lastDot = std::string::npos;

@@ -1,6 +1,6 @@
 // Taking a path apart into drive, folder, name and extension. '\\' and '/' both separate folders,
-// so the same rules serve file-system paths and URL paths; double-byte characters of code page 932
-// are never cut in two, and their trail bytes never count as separators, colons or dots.
+// so the same rules serve file-system paths and URL paths; characters are never cut in two, and
+// no byte of a multi-byte UTF-8 character is ever a separator, a colon or a dot.
 #pragma once
 
 #include <string>

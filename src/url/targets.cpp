@@ -6,7 +6,7 @@ namespace korvo {
 
 namespace {
 
-enum class TokenResult { Rejected, Accepted };
+enum class TokenResult { Rejected, Decided };
 
 // A clipboard line is one token, spaces included: after trimming, a space left in a line that was
 // not quoted means words stand beside the URL, and the line is no URL at all (taken as one, the
@@ -15,16 +15,29 @@ bool HasWordsBesideUrl(const std::string& trimmed, bool quoted, int mode) {
     return mode == TARGET_MODE_CLIPBOARD && !quoted && trimmed.find(' ') != std::string::npos;
 }
 
-// Classifies the token; an accepted one becomes the run's only target.
-TokenResult TestToken(TargetList& targets, std::string& token, int mode, bool ftpAllowed) {
+// More of the word right after a closing quote: the URL would go on past the quote.
+bool WordGoesOn(std::string_view text, std::size_t at) {
+    return at < text.size() && std::string_view(" \t\r\n").find(text[at]) == std::string_view::npos;
+}
+
+// Classifies the token. A URL glued to a double quote is none: the quote would belong to it, and
+// would end the quotes that carry it to a program. The first URL decides the parse: it becomes
+// the run's only target, or is refused whole when it is too long.
+TokenResult TestToken(TargetList& targets, std::string& token, int mode, bool ftpAllowed,
+                      bool gluedToQuote) {
     const bool quoted = token.size() >= 2 && token.front() == '"' && token.back() == '"';
-    if (ClassifyTarget(token, ftpAllowed) > 0 && !HasWordsBesideUrl(token, quoted, mode)) {
+    if (gluedToQuote || ClassifyTarget(token, ftpAllowed) == 0 ||
+        HasWordsBesideUrl(token, quoted, mode)) {
+        token.clear();
+        return TokenResult::Rejected;
+    }
+    if (PathLength(token) > URL_MAX_CHARS) {
+        targets.refusal = TargetRefusal::TooLong;
+    } else {
         targets.targetCount = 1;
         targets.firstTarget = token;
-        return TokenResult::Accepted;
     }
-    token.clear();
-    return TokenResult::Rejected;
+    return TokenResult::Decided;
 }
 
 }  // namespace
@@ -32,35 +45,36 @@ TokenResult TestToken(TargetList& targets, std::string& token, int mode, bool ft
 void ParseTargets(TargetList& targets, std::string_view text, int mode, bool ftpAllowed) {
     text = text.substr(0, text.find('\0'));
     targets = TargetList{};
+    // Tokens grow without a cut: each is part of a text that is bounded already, and a cut URL
+    // would be another URL.
     std::string token;
     bool quoted = false;
-    auto append = [&token](char c) {
-        if (token.size() < TOKEN_MAX_CHARS) token += c;
+    auto test = [&](bool gluedToQuote) {
+        return TestToken(targets, token, mode, ftpAllowed, gluedToQuote) == TokenResult::Decided;
     };
-    for (char c : text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
         if (c == '"' && !quoted) {
-            if (TestToken(targets, token, mode, ftpAllowed) == TokenResult::Accepted) return;
+            // Text right before an opening quote goes on past it.
+            if (test(!token.empty())) return;
             token.assign(1, '"');  // not = "\"": GCC 12 warns falsely (-Wrestrict) on that form
             quoted = true;
         } else if (c == '"') {
-            // A full token still gets its closing quote, in place of its last character, so that
-            // an over-long quoted URL stays a (cut) URL.
-            if (token.size() == TOKEN_MAX_CHARS) token.pop_back();
-            append(c);
+            token += c;
             quoted = false;
-            if (TestToken(targets, token, mode, ftpAllowed) == TokenResult::Accepted) return;
+            if (test(WordGoesOn(text, at + 1))) return;
         } else if (c == ' ' && !quoted && mode == TARGET_MODE_COMMAND_LINE) {
-            if (TestToken(targets, token, mode, ftpAllowed) == TokenResult::Accepted) return;
+            if (test(false)) return;
         } else if (c == '\n' && mode == TARGET_MODE_CLIPBOARD) {
             quoted = false;
-            if (TestToken(targets, token, mode, ftpAllowed) == TokenResult::Accepted) return;
+            if (test(false)) return;
         } else if (c == '\r' || c == '\n' || c == '\t') {
             continue;
         } else {
-            append(c);
+            token += c;
         }
     }
-    if (!token.empty()) TestToken(targets, token, mode, ftpAllowed);
+    if (!token.empty()) test(false);
 }
 
 int ClassifyTarget(std::string& token, bool ftpAllowed) {

@@ -9,10 +9,17 @@
 
 namespace korvo {
 
+// Why the first URL found was refused rather than taken.
+enum class TargetRefusal {
+    None,
+    TooLong,  // longer than URL_MAX_CHARS
+};
+
 // The first accepted URL of the command line or the clipboard.
 struct TargetList {
     int targetCount = 0;
-    std::string firstTarget;  // trimmed as ClassifyTarget left it
+    std::string firstTarget;  // trimmed as ClassifyTarget left it; at most URL_MAX_CHARS
+    TargetRefusal refusal = TargetRefusal::None;  // the first URL found, when it was refused
 };
 
 enum TargetMode : int {
@@ -20,7 +27,9 @@ enum TargetMode : int {
     TARGET_MODE_CLIPBOARD = 1,     // line feeds separate lines
 };
 
-// Resets `targets` and keeps the first token that ClassifyTarget accepts.
+// Resets `targets` and keeps the first token that ClassifyTarget accepts and no double quote is
+// glued to. The first URL decides: one that is too long is refused whole (never cut), and no later
+// token is looked at.
 void ParseTargets(TargetList& targets, std::string_view text, int mode, bool ftpAllowed);
 
 // Trims `token` in place (one pair of enclosing quotes, then spaces) and tells what it is: 1 for

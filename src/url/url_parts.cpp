@@ -19,38 +19,31 @@ bool IsSchemeCharacter(char c) {
 }
 
 // The library tests scheme characters as Unicode letters and digits, so Japanese letters pass.
-// Approximated by code page 932 rows: half-width katakana, full-width digits and Latin letters,
-// kana, Greek and Cyrillic, and the kanji rows pass; symbols, box drawing and the vendor rows
-// do not. Only the success of cracking a scheme nobody downloads from depends on it.
+// Approximated by the blocks of letters: Latin, Greek, Cyrillic, kana, the ideographs, Hangul
+// and the full- and half-width forms pass; punctuation and symbols do not. Only the success of
+// cracking a scheme nobody downloads from depends on it.
 std::size_t SchemeLetterLength(std::string_view text, std::size_t at) {
-    unsigned char c = static_cast<unsigned char>(text[at]);
-    if (c >= 0xA6 && c <= 0xDF) return 1;
-    if (!IsLeadByte(c) || at + 1 >= text.size()) return 0;
-    bool letters = (c >= 0x82 && c <= 0x84) || (c >= 0x88 && c <= 0x9F) || (c >= 0xE0 && c <= 0xEA);
-    return letters ? 2 : 0;
+    std::size_t length = 1;
+    const char32_t c = CodePointAt(text, at, length);
+    const bool letter = (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x370 && c <= 0x52F) ||
+                        (c >= 0x3041 && c <= 0x30FF && c != 0x30FB) || (c >= 0x3400 && c <= 0x9FFF) ||
+                        (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xFF10 && c <= 0xFF19) ||
+                        (c >= 0xFF21 && c <= 0xFF3A) || (c >= 0xFF41 && c <= 0xFF5A) ||
+                        (c >= 0xFF66 && c <= 0xFF9F);
+    return letter ? length : 0;
 }
 
 // Like the library, a component that does not fit its buffer with its terminator fails the call.
 bool SetComponent(std::string& component, std::string_view value, std::size_t maxChars) {
-    if (value.size() > maxChars) return false;
+    if (PathLength(value) > maxChars) return false;
     component = std::string(value);
     return true;
-}
-
-// First `c` at or after `from` that starts a character; npos when none. Only '@' can also be the
-// trail byte of a double-byte character, but the walk costs nothing for the others either.
-std::size_t FindCharacter(std::string_view text, char c, std::size_t from) {
-    for (std::size_t at = 0; at < text.size();) {
-        if (at >= from && text[at] == c) return at;
-        at += IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
-    }
-    return std::string_view::npos;
 }
 
 // <user>[:<password>]@<host>[:<port>] between `from` and `end`; `from` is left at the host's end.
 bool CrackNetworkLocation(std::string_view url, std::size_t& from, std::size_t end,
                           UrlParts& parts) {
-    std::size_t at = FindCharacter(url, '@', from);
+    std::size_t at = url.find('@', from);
     if (at != std::string_view::npos && at <= end) {
         // The last colon before "@" separates the password, so a user name may hold colons.
         std::size_t colon = url.substr(from, at - from).rfind(':');
@@ -74,8 +67,11 @@ bool IsDeviceName(std::string_view stem) {
     for (std::string_view device : plain) {
         if (stem.size() == device.size() && StartsWithNoCase(stem, device, device.size())) return true;
     }
-    bool numbered = stem.size() == 4 && (StartsWithNoCase(stem, "COM", 3) || StartsWithNoCase(stem, "LPT", 3));
-    return numbered && stem[3] >= '1' && stem[3] <= '9';
+    if (!StartsWithNoCase(stem, "COM", 3) && !StartsWithNoCase(stem, "LPT", 3)) return false;
+    // Windows takes the superscript digits one to three for device numbers too.
+    const std::string_view number = stem.substr(3);
+    if (number == "\u00B9" || number == "\u00B2" || number == "\u00B3") return true;
+    return number.size() == 1 && number[0] >= '1' && number[0] <= '9';
 }
 
 bool IsRefusedCharacter(unsigned char c) {
@@ -84,7 +80,7 @@ bool IsRefusedCharacter(unsigned char c) {
 }
 
 // Windows drops blanks and dots at the end of a name: the file would be written under another
-// name than the one shown and checked. A trail byte is never a blank or a dot.
+// name than the one shown and checked.
 void StripTrailingDotsAndBlanks(std::string& name) {
     while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
 }
@@ -101,7 +97,7 @@ std::string_view DeviceStem(std::string_view name) {
 // An extension that alone fills the limit is cut like the rest.
 std::string ShortenKeepingExtension(std::string_view name) {
     if (PathLength(name) <= NAME_MAX_CHARS) return std::string(name);
-    const std::size_t dot = name.rfind('.');  // never a trail byte
+    const std::size_t dot = name.rfind('.');
     std::string_view extension = dot == std::string_view::npos ? std::string_view() : name.substr(dot);
     if (PathLength(extension) >= NAME_MAX_CHARS) extension = {};
     const std::string_view stem = name.substr(0, name.size() - extension.size());
@@ -134,7 +130,9 @@ bool CrackUrl(std::string_view url, UrlParts& parts) {
     std::size_t extra = url.find('?', colon);
     if (extra == std::string_view::npos) extra = url.find('#', colon);
     std::string_view extraInfo = extra == std::string_view::npos ? std::string_view() : url.substr(extra);
-    if (!SetComponent(parts.extraInfo, extraInfo, PATH_MAX_CHARS)) return false;
+    // Query and fragment may be as long as the URL itself (a signed link carries its credentials
+    // there); only the parts that become paths and names keep the path limit.
+    if (!SetComponent(parts.extraInfo, extraInfo, URL_MAX_CHARS)) return false;
     if (!SetComponent(parts.scheme, url.substr(0, colon), SCHEME_MAX_CHARS)) return false;
 
     std::size_t cursor = colon + 1;
@@ -159,19 +157,27 @@ bool CrackUrl(std::string_view url, UrlParts& parts) {
 
 std::string MakeSafeFileName(std::string_view name) {
     std::string safe;
-    for (std::size_t at = 0; at < name.size(); ++at) {
-        unsigned char c = static_cast<unsigned char>(name[at]);
-        if (IsLeadByte(c) && at + 1 < name.size()) {
-            safe += name.substr(at, 2);  // a trail byte is never a refused character
-            ++at;
-        } else {
-            safe += IsRefusedCharacter(c) ? '_' : static_cast<char>(c);
-        }
-    }
+    for (char c : name) safe += IsRefusedCharacter(static_cast<unsigned char>(c)) ? '_' : c;
     safe = FittedName(std::move(safe));
     // The "_" may push the name past its limit: fitted again, it still starts with the "_".
     if (IsDeviceName(DeviceStem(safe))) safe = FittedName("_" + safe);
     return safe;
+}
+
+std::string PercentEncodeNonAscii(std::string_view url) {
+    static constexpr char HEX[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (char c : url) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += HEX[byte >> 4];
+            encoded += HEX[byte & 0xF];
+        }
+    }
+    return encoded;
 }
 
 int DeriveFileName(UrlParts& parts, std::string_view url) {

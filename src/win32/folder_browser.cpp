@@ -17,7 +17,7 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
 
 }  // namespace
 
-std::string BrowseFolder(HWND owner, const std::string& start, const std::string& title) {
+std::optional<std::string> BrowseFolder(HWND owner, const std::string& start, const std::string& title) {
     const std::wstring wideStart = ToWide(start);
     const std::wstring wideTitle = ToWide(title);
     BROWSEINFOW info{};
@@ -31,11 +31,11 @@ std::string BrowseFolder(HWND owner, const std::string& start, const std::string
     SetForegroundWindow(owner);
     EnsureComForShell();
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
-    if (chosen == nullptr) return {};
+    if (chosen == nullptr) return std::string();
     wchar_t path[MAX_PATH] = {};
     const bool converted = SHGetPathFromIDListW(chosen, path) != FALSE;
     CoTaskMemFree(chosen);
-    return converted ? ToNarrow(path) : std::string();
+    return converted ? WideToUtf8(path) : std::string();
 }
 
 }  // namespace korvo::win32

@@ -4,6 +4,7 @@
 
 #include "app/invocation.h"
 #include "app/run_state.h"
+#include "base/texts.h"
 #include "win32/codepage.h"
 #include "win32/command_line.h"
 #include "win32/host_window.h"
@@ -38,7 +39,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace korvo::win32;
     korvo::RunState run;
     korvo::RecordModulePath(run, ToNarrow(ModuleFileName()));
-    run.commandLineText = ToNarrow(ArgumentText(GetCommandLineW()));
+    const std::optional<std::string> arguments = WideToUtf8(ArgumentText(GetCommandLineW()));
+    if (!arguments) {
+        // A URL or option that cannot be read exactly would become another one.
+        MessageBoxW(nullptr, ToWide(korvo::TEXT_INVALID_TEXT).c_str(),
+                    ToWide(korvo::TEXT_ERROR_CAPTION).c_str(), MB_OK);
+        return 0;
+    }
+    run.commandLineText = *arguments;
 
     Win32Platform platform(instance);
     HostWindowState state{run, platform};

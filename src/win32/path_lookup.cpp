@@ -18,7 +18,7 @@ std::optional<std::string> WithGrowingBuffer(Call call) {
         if (length == 0) return std::nullopt;
         if (length < buffer.size()) {
             buffer.resize(length);
-            return ToNarrow(buffer);
+            return WideToUtf8(buffer);
         }
         buffer.assign(length, L'\0');  // `length` counts the terminator here
     }
@@ -32,13 +32,14 @@ std::optional<std::string> LookUpSpecialFolder(HWND owner, int csidl) {
     if (!SHGetSpecialFolderPathW(owner, folder, csidl, FALSE) || folder[0] == L'\0') {
         return std::nullopt;
     }
-    return ToNarrow(folder);
+    // A name that is not valid Unicode is no folder Korvo can name: the placeholder fails.
+    return WideToUtf8(folder);
 }
 
 std::optional<std::string> LookUpFullPath(const std::string& path) {
     if (path.empty()) return std::nullopt;
     const std::wstring wide = ToWide(path);
-    if (wide.empty()) return std::nullopt;  // not code page 932 text
+    if (wide.empty()) return std::nullopt;  // refused text names nothing
     return WithGrowingBuffer([&wide](wchar_t* buffer, DWORD size) {
         return GetFullPathNameW(wide.c_str(), size, buffer, nullptr);
     });

@@ -1,5 +1,5 @@
 // The system's answers about paths and dates that the configuration needs: the shell's special
-// folders, full paths, the search path and today's date. Code page 932 on the outside, W calls
+// folders, full paths, the search path and today's date. UTF-8 on the outside, W calls
 // inside.
 #pragma once
 

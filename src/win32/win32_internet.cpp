@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "url/url_parts.h"
 #include "win32/codepage.h"
 #include "win32/windows_api.h"
 
@@ -166,7 +167,8 @@ public:
         const std::wstring wideUrl = ToWide(url);
         if (IsFtpUrl(wideUrl)) return OpenFtpFile(session_.Get(), wideUrl);
         HINTERNET handle =
-            InternetOpenUrlW(session_.Get(), wideUrl.c_str(), nullptr, 0, FRESH_FROM_SERVER, 0);
+            InternetOpenUrlW(session_.Get(), ToWide(PercentEncodeNonAscii(url)).c_str(), nullptr, 0,
+                             FRESH_FROM_SERVER, 0);
         if (handle == nullptr) return nullptr;
         return std::make_unique<WinInetUrlReader>(handle);
     }

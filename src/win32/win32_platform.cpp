@@ -3,12 +3,14 @@
 #include <limits>
 #include <vector>
 
+#include "base/texts.h"
 #include "win32/clipboard.h"
 #include "win32/codepage.h"
 #include "win32/com_apartment.h"
 #include "win32/file_name_box.h"
 #include "win32/folder_browser.h"
 #include "win32/path_lookup.h"
+#include "win32/process_launch.h"
 #include "win32/watched_wait.h"
 #include "win32/win32_internet.h"
 
@@ -148,21 +150,9 @@ bool Win32Platform::ShowProgress(const ProgressView& view) {
 
 void Win32Platform::CloseProgress() { progress_.reset(); }
 
-// No best fit: "é" must become "_", not "e", so that a server's name is never quietly respelt.
-std::string Win32Platform::Utf8ToCodePage932(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                               nullptr, 0);
-    if (wideLength <= 0) return "_";
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wideLength);
-    const int length = WideCharToMultiByte(KORVO_CODE_PAGE, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                           wideLength, nullptr, 0, "_", nullptr);
-    if (length <= 0) return "_";
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(KORVO_CODE_PAGE, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, text.data(),
-                        length, "_", nullptr);
-    return text;
+// The system's own table: the configuration file reads the same on a system of any locale.
+std::optional<std::string> Win32Platform::CodePage932ToUtf8(const std::string& bytes) {
+    return CodePageToUtf8(bytes, 932, true);
 }
 
 // --- Network ----------------------------------------------------------------------------------
@@ -223,7 +213,9 @@ std::string Win32Platform::CompactPath(const std::string& path, int pixels) {
     HDC dc = GetDC(host_);
     PathCompactPathW(dc, buffer, static_cast<UINT>(pixels < 0 ? 0 : pixels));
     ReleaseDC(host_, dc);
-    return ToNarrow(buffer);
+    // An ellipsis placed between the two halves of a surrogate pair leaves no text to show exactly:
+    // the whole path is shown instead.
+    return WideToUtf8(buffer).value_or(path);
 }
 
 // --- Menus ------------------------------------------------------------------------------------
@@ -288,13 +280,28 @@ int Win32Platform::TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment)
 
 void Win32Platform::ShellExecute(const std::string& file, const std::string& parameters,
                                  const std::string& workingFolder) {
-    const std::wstring wideFile = ToWide(file);
-    const std::wstring wideParameters = ToWide(parameters);
-    const std::wstring wideFolder = ToWide(workingFolder);
+    const std::optional<std::wstring> wideFile = Utf8ToWide(file);
+    const std::optional<std::wstring> wideParameters = Utf8ToWide(parameters);
+    const std::optional<std::wstring> wideFolder = Utf8ToWide(workingFolder);
+    // A program is started with exactly the text it was given, or not at all.
+    if (!wideFile || !wideParameters || !wideFolder) {
+        ShowMessage(TEXT_INVALID_TEXT, TEXT_ERROR_CAPTION, BoxIcon::None);
+        return;
+    }
     EnsureComForShell();
-    ShellExecuteW(nullptr, nullptr, wideFile.c_str(),
-                  wideParameters.empty() ? nullptr : wideParameters.c_str(),
-                  wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, nullptr, wideFile->c_str(),
+                  wideParameters->empty() ? nullptr : wideParameters->c_str(),
+                  wideFolder->empty() ? nullptr : wideFolder->c_str(), SW_SHOWNORMAL);
+}
+
+ProcessStart Win32Platform::StartProcess(const std::string& program, const std::string& parameters,
+                                         const std::string& workingFolder, bool batchFile) {
+    return StartProgramProcess(program, parameters, workingFolder, batchFile);
+}
+
+bool Win32Platform::EnvironmentVariableDefined(const std::string& name) {
+    // An empty variable still has its terminator counted.
+    return GetEnvironmentVariableW(ToWide(name).c_str(), nullptr, 0) > 0;
 }
 
 // --- Settings: special folders, path look-ups, today's date ----------------------------------
@@ -332,7 +339,9 @@ std::optional<std::string> Win32Platform::ReadClipboardText() {
 }
 
 std::string Win32Platform::BrowseForFolder(const std::string& start, const std::string& title) {
-    return BrowseFolder(host_, start, title);
+    std::optional<std::string> folder = BrowseFolder(host_, start, title);
+    if (!folder) ShowMessage(TEXT_INVALID_TEXT, TEXT_ERROR_CAPTION, BoxIcon::None);
+    return folder.value_or(std::string());
 }
 
 }  // namespace korvo::win32

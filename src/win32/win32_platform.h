@@ -1,4 +1,4 @@
-// Korvo's Platform on the real Win32 API. It translates between the core's code page 932 strings
+// Korvo's Platform on the real Win32 API. It translates between the core's UTF-8 strings
 // and the UTF-16 W functions; it decides nothing.
 #pragma once
 
@@ -58,6 +58,9 @@ public:
 
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
+    ProcessStart StartProcess(const std::string& program, const std::string& parameters,
+                              const std::string& workingFolder, bool batchFile) override;
+    bool EnvironmentVariableDefined(const std::string& name) override;
 
     std::optional<std::string> SpecialFolderPath(int csidl) override;
     std::optional<std::string> FullPathName(const std::string& path) override;
@@ -79,7 +82,7 @@ public:
     WaitResult RunWatched(std::function<void()> work, std::function<WatchAnswer()> watch) override;
     bool ShowProgress(const ProgressView& view) override;
     void CloseProgress() override;
-    std::string Utf8ToCodePage932(const std::string& utf8) override;
+    std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
     HWND ProgressWindowHandle() const { return progress_ ? progress_->Window() : nullptr; }
 
 private:

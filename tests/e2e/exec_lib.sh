@@ -21,11 +21,12 @@ exec_fixture() {
 # record_lines: how many lines the recorder has written so far (two a run: command line, folder).
 record_lines() { { wc -l <"$RECORD"; } 2>/dev/null || echo 0; }
 
-# wait_record LINES: waits until the recorder has written that many lines.
+# wait_record LINES: waits until the recorder has written that many lines, and its console window
+# has closed (appearing later, it would take the focus from the next run's menu, which closes).
 wait_record() {
     local i
     for i in $(seq 1 100); do
-        [ "$(record_lines)" -ge "$1" ] && return 0
+        [ "$(record_lines)" -ge "$1" ] && { inspect wait-gone --class WineConsoleClass --timeout 10 >/dev/null; return 0; }
         sleep 0.1
     done
     fail "the program was not started (record: $(cat "$RECORD" 2>/dev/null))"

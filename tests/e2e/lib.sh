@@ -85,6 +85,12 @@ write_ini() {
     iconv -f UTF-8 -t CP932 | sed 's/$/\r/' >"$1" || fail "could not write $1 in code page 932"
 }
 
+# write_utf8_ini FILE [--bom]: the same in UTF-8, as current editors save it, with or without a
+# byte-order mark.
+write_utf8_ini() {
+    { [ "${2:-}" = --bom ] && printf '\xEF\xBB\xBF'; sed 's/$/\r/'; } >"$1" || fail "could not write $1"
+}
+
 # start_korvo [ARGS...]: starts the fixture's program in the background, in its own folder.
 # KORVO_WINEDEBUG (e.g. "-all,+menu") turns Wine traces on for Korvo's process only.
 start_korvo() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "config/file_encoding.h"
 #include "config/loader.h"
 #include "fake_platform.h"
 #include "template/command_template.h"
@@ -57,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvo::testing::FakePlatform platform;
     platform.AddFolder("C:\\Korvo\\");
     platform.AddFolder("C:\\T\\dir.exe");
-    for (const char* program : {"C:\\T\\a.exe", "C:\\T\\b.exe", "C:\\T\\\x95\x5C.exe"}) {
+    for (const char* program : {"C:\\T\\a.exe", "C:\\T\\b.exe", "C:\\T\\表.exe"}) {
         platform.AddFile(program, "");
     }
     platform.AddFile("C:\\Korvo\\Korvo.ini", "[exec]\n" + fields[0]);
@@ -69,9 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (programCount > korvo::PROGRAM_MAX) __builtin_trap();
     if (run.selectedProgram < -1 || run.selectedProgram >= programCount) __builtin_trap();
     for (const auto& entry : run.programs) {
-        if (entry.programPath.size() > korvo::PATH_MAX_CHARS ||
-            entry.displayName.size() > korvo::PATH_MAX_CHARS ||
-            entry.commandTemplate.size() > korvo::PATH_MAX_CHARS) {
+        // The path counts UTF-16 units; the name and template the configuration file's bytes.
+        if (korvo::PathLength(entry.programPath) > korvo::PATH_MAX_CHARS ||
+            korvo::CutToFileBytes(entry.displayName, korvo::PATH_MAX_CHARS, run.configEncoding) != entry.displayName ||
+            korvo::CutToFileBytes(entry.commandTemplate, korvo::PATH_MAX_CHARS, run.configEncoding) !=
+                entry.commandTemplate) {
             __builtin_trap();
         }
     }
@@ -80,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (programCount > 0) {
         commandTemplate = run.programs[run.selectedProgram < 0 ? 0 : run.selectedProgram].commandTemplate;
     }
-    run.targets = {1, korvo::CutToFit(fields[2], korvo::TOKEN_MAX_CHARS)};
+    run.targets = {1, korvo::CutToFit(fields[2], korvo::URL_MAX_CHARS)};
     korvo::DeriveFileName(run.url, run.targets.firstTarget);
     for (unsigned char byte : fields[4]) platform.fileNameAnswers.push_back(AnswerFor(byte));
     run.menuAnchor = {static_cast<int>(fields[4].size()) * 97 - 1, 1000};
@@ -89,7 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (run.paramSeen) expanded = korvo::ExpandPlaceholders(platform, run, commandTemplate);
     std::string line = korvo::BuildCommandLine(platform, run, commandTemplate,
                                                korvo::CutToFit(fields[3], korvo::PATH_MAX_CHARS));
-    if (line.size() > korvo::COMMAND_LINE_MAX_CHARS) __builtin_trap();
+    // A token of two characters or more gives at most a quoted URL with its backslashes doubled.
+    if (korvo::PathLength(line) > korvo::PathLength(expanded) * (korvo::URL_MAX_CHARS + 2)) __builtin_trap();
     // The box opens once for each "%$K" of the expanded template, and only those.
     if (platform.fileNameRequests.size() > Count(expanded, "%$K")) __builtin_trap();
     for (const auto& request : platform.fileNameRequests) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/options.h"
+#include "base/text.h"
 #include "fake_platform.h"
 #include "url/targets.h"
 
@@ -18,9 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvo::ParseOptions(platform, run, text);
     for (int mode : {korvo::TARGET_MODE_COMMAND_LINE, korvo::TARGET_MODE_CLIPBOARD}) {
         korvo::ParseTargets(run.targets, text, mode, run.selectedProgram != -1);
-        if (run.targets.firstTarget.size() > korvo::TOKEN_MAX_CHARS) __builtin_trap();
+        if (run.targets.firstTarget.size() > korvo::URL_MAX_CHARS) __builtin_trap();
     }
-    if (run.configPath.size() > korvo::PATH_MAX_CHARS || run.baseFolder.size() > korvo::PATH_MAX_CHARS) {
+    if (korvo::PathLength(run.configPath) > korvo::PATH_MAX_CHARS ||
+        korvo::PathLength(run.baseFolder) > korvo::PATH_MAX_CHARS) {
         __builtin_trap();
     }
     return 0;

@@ -30,10 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::string expanded = korvo::ExpandPlaceholders(platform, run, text);
-    if (expanded.size() > korvo::PLACEHOLDER_TEXT_MAX_CHARS) __builtin_trap();
+    if (korvo::PathLength(expanded) > korvo::PLACEHOLDER_TEXT_MAX_CHARS) __builtin_trap();
+    if (korvo::IsValidUtf8(input) && !korvo::IsValidUtf8(expanded)) __builtin_trap();
     // Text without any "%" and no parameters comes back unchanged (when it fits).
     if (run.params.empty() && text.find('%') == std::string_view::npos &&
-        text.size() <= korvo::PLACEHOLDER_TEXT_MAX_CHARS && expanded != text) {
+        korvo::PathLength(text) <= korvo::PLACEHOLDER_TEXT_MAX_CHARS && expanded != text) {
         __builtin_trap();
     }
     return 0;

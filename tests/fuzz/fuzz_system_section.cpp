@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/text.h"
+#include "config/file_encoding.h"
 #include "config/loader.h"
 #include "config/program_path.h"
 #include "fake_platform.h"
@@ -20,13 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (korvo::LoadConfiguration(platform, run) != 1) __builtin_trap();
     if (run.params.size() > static_cast<std::size_t>(korvo::PARAM_MAX)) __builtin_trap();
+    // Fields count the file's own bytes; paths count UTF-16 units.
+    auto fits = [&run](const std::string& field, std::size_t max) {
+        return korvo::CutToFileBytes(field, max, run.configEncoding) == field;
+    };
     for (const auto& row : run.params) {
-        if (row.name.size() > korvo::PARAM_NAME_MAX_CHARS || row.value.size() > korvo::LINE_MAX_CHARS) {
+        // A value is kept whole (a line's worth); a name counts the file's own bytes.
+        if (!fits(row.name, korvo::PARAM_NAME_MAX_CHARS) || !fits(row.value, korvo::LINE_MAX_CHARS)) {
             __builtin_trap();
         }
     }
-    if (run.searchPath.size() > korvo::SEARCH_PATH_MAX_CHARS) __builtin_trap();
-    if (run.editorPath.size() > korvo::PATH_MAX_CHARS || run.baseFolder.size() > korvo::PATH_MAX_CHARS) {
+    using korvo::PathLength;
+    if (PathLength(run.searchPath) > korvo::SEARCH_PATH_MAX_CHARS) __builtin_trap();
+    if (PathLength(run.editorPath) > korvo::PATH_MAX_CHARS || PathLength(run.baseFolder) > korvo::PATH_MAX_CHARS) {
         __builtin_trap();
     }
     if (run.menuMode < korvo::MENU_MODE_ACTIVE || run.menuMode > korvo::MENU_MODE_CENTER) __builtin_trap();

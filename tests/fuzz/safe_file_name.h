@@ -1,7 +1,7 @@
 // What every file name Korvo makes from outside input must be: one name, kept by Windows exactly
-// as written. No character Windows forbids in a name, no separator (a trail byte of a double-byte
-// character is no separator), no dot or blank at the end (Windows drops them), at most 255
-// characters, and no device name before the first dot.
+// as written. No character Windows forbids in a name, no separator (no byte of a multi-byte UTF-8
+// character is one), no dot or blank at the end (Windows drops them), at most 255 characters, and
+// no device name before the first dot.
 #pragma once
 
 #include <cctype>
@@ -25,12 +25,8 @@ inline bool NamesADevice(std::string_view name) {
 inline bool IsSafeFileName(std::string_view name) {
     if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
     if (korvo::PathLength(name) > korvo::NAME_MAX_CHARS || NamesADevice(name)) return false;
-    for (std::size_t at = 0; at < name.size(); ++at) {
-        const auto c = static_cast<unsigned char>(name[at]);
-        if (korvo::IsLeadByte(c) && at + 1 < name.size()) {
-            ++at;
-            continue;
-        }
+    for (char byte : name) {
+        const auto c = static_cast<unsigned char>(byte);
         if (c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*' ||
             c == '/' || c == '\\') {
             return false;

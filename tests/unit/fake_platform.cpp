@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iconv.h>
 
 #include "app/invocation.h"
 #include "base/text.h"
@@ -27,15 +28,10 @@ bool IsAbsolute(const std::string& path) {
            (!path.empty() && (path[0] == '\\' || path[0] == '/'));
 }
 
-// Splits at single-byte backslashes: a double-byte character's trail byte may be 0x5C.
 std::vector<std::string> Components(const std::string& path) {
     std::vector<std::string> parts(1);
-    for (std::size_t at = 0; at < path.size(); ++at) {
-        char c = path[at] == '/' ? '\\' : path[at];
-        if (IsLeadByte(static_cast<unsigned char>(c)) && at + 1 < path.size()) {
-            parts.back() += c;
-            parts.back() += path[++at];
-        } else if (c == '\\') {
+    for (char c : path) {
+        if (c == '\\' || c == '/') {
             parts.emplace_back();
         } else {
             parts.back() += c;
@@ -123,9 +119,13 @@ std::string FakePlatform::Key(const std::string& path) const {
         std::optional<std::string> full = FullPath(path);
         if (full) absolute = *full;
     }
-    for (char c : absolute) {
-        char folded = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        key += folded;
+    // Names are one name when Windows' ordinal comparison without case says so.
+    for (std::size_t at = 0; at < absolute.size();) {
+        std::size_t length = 1;
+        const char32_t c = OrdinalUpperCase(CodePointAt(absolute, at, length));
+        // Beyond ASCII a key only needs to tell characters apart: the number between two marks.
+        key += c < 0x80 ? std::string(1, c == '/' ? '\\' : static_cast<char>(c)) : "\x01" + std::to_string(c) + "\x02";
+        at += length;
     }
     while (key.size() > 1 && key.back() == '\\') key.pop_back();
     return key;
@@ -280,24 +280,21 @@ bool FakePlatform::ShowProgress(const ProgressView& view) {
     return !cancelOnShow;
 }
 
-std::string FakePlatform::Utf8ToCodePage932(const std::string& utf8) {
-    std::string text;
-    for (std::size_t at = 0; at < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[at]);
-        if (c < 0x80) {
-            text += utf8[at++];
-        } else if (utf8.compare(at, 3, "\xE6\x97\xA5") == 0) {
-            text += "\x93\xFA";
-            at += 3;
-        } else if (utf8.compare(at, 3, "\xE6\x9C\xAC") == 0) {
-            text += "\x96\x7B";
-            at += 3;
-        } else {
-            text += '_';
-            at += c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        }
-    }
-    return text;
+// The C library's own code page 932 table stands in for the system's.
+std::optional<std::string> FakePlatform::CodePage932ToUtf8(const std::string& bytes) {
+    iconv_t converter = iconv_open("UTF-8", "CP932");
+    if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string in = bytes;
+    std::string out(bytes.size() * 3 + 1, '\0');
+    char* inAt = in.data();
+    char* outAt = out.data();
+    std::size_t inLeft = in.size();
+    std::size_t outLeft = out.size();
+    const bool done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(converter);
+    if (!done || inLeft != 0) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
 }
 
 namespace {
@@ -449,6 +446,12 @@ int FakePlatform::TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment) 
     trackedAlignment = alignment;
     if (onTrack) onTrack(menu);
     return trackAnswer;
+}
+
+ProcessStart FakePlatform::StartProcess(const std::string& program, const std::string& parameters,
+                                        const std::string& workingFolder, bool batchFile) {
+    launches.push_back({program, parameters, workingFolder, batchFile ? "batch" : "process"});
+    return processStart;
 }
 
 void FakePlatform::ShellExecute(const std::string& file, const std::string& parameters,

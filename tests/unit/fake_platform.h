@@ -55,6 +55,7 @@ struct ShellLaunch {
     std::string file;
     std::string parameters;
     std::string workingFolder;
+    std::string via = "shell";  // or "process", "batch"
 };
 
 // What one OpenUrl answers. A null script makes OpenUrl fail.
@@ -117,6 +118,9 @@ public:
     int TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment) override;
 
     // --- Programs and shell ---
+    ProcessStart StartProcess(const std::string& program, const std::string& parameters,
+                              const std::string& workingFolder, bool batchFile) override;
+    bool EnvironmentVariableDefined(const std::string& name) override { return environment.count(name) > 0; }
     void ShellExecute(const std::string& file, const std::string& parameters,
                       const std::string& workingFolder) override;
 
@@ -169,7 +173,7 @@ public:
     bool ShowProgress(const ProgressView& view) override;
     void CloseProgress() override { ++progressCloses; }
     // ASCII as it is, "日本" (the one pair the tests use), anything else "_".
-    std::string Utf8ToCodePage932(const std::string& utf8) override;
+    std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
 
     // --- Knobs and records ---
     FakeMenu& Menu(MenuHandle handle) { return menus.at(handle); }
@@ -210,6 +214,8 @@ public:
 
     std::vector<ShownMessage> messages;
     std::vector<ShellLaunch> launches;
+    ProcessStart processStart = ProcessStart::Started;  // what StartProcess answers
+    std::set<std::string> environment;                  // defined variables
     std::function<WatchAnswer()> watching;
     WatchAnswer answerDuringWork = WatchAnswer::GoOn;
 

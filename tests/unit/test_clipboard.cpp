@@ -35,8 +35,11 @@ TEST(ClipboardTest, FirstLineHoldingOnlyAUrlBecomesTheTarget) {
         {"ftp without a program", "ftp://h/f.bin\r\nhttp://b/2.zip", BUILT_IN, "http://b/2.zip"},
         {"ftp with a program", "ftp://h/f.bin\r\nhttp://b/2.zip", A_PROGRAM, "ftp://h/f.bin"},
         {"split over two lines", "htt\r\np://h/a.zip\r\n", BUILT_IN, "<none>"},
-        {"double-byte text before", "\x95\x5C\x8E\xA6\r\n" + url, BUILT_IN, url.c_str()},
+        {"Japanese text before", "表示\r\n" + url, BUILT_IN, url.c_str()},
+        {"a URL beyond code page 932", "http://h/caf\u00E9.zip\r\n", BUILT_IN, "http://h/caf\u00E9.zip"},
         {"ending exactly at the limit", AfterFiller(5119 - 2 - url.size(), url), BUILT_IN, url.c_str()},
+        {"ending at the limit, more after", AfterFiller(5117 - url.size(), url) + "\r\nx", BUILT_IN, url.c_str()},
+        {"ending a byte past the limit", AfterFiller(5118 - url.size(), url) + "\r\n", BUILT_IN, "<none>"},
         {"starting past the limit", AfterFiller(5119, url), BUILT_IN, "<none>"},
         {"text over the limit", AfterFiller(6000, url), BUILT_IN, "<none>"},
     };

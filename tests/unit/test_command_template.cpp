@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "fake_platform.h"
@@ -69,9 +70,9 @@ TEST_F(CommandTemplateTest, FolderTokensOnOtherFolders) {
     const Case cases[] = {
         {"D:\\Down\\Music\\", "D:\\Down\\Music\\|D:\\Down\\Music\\|D:\\Down\\Music\\|D:\\Down\\Music|Music"},
         {"D:\\My.Files\\Sub", "D:\\My.Files\\Sub\\|D:\\My.Files\\Sub|D:\\My.Files\\|D:\\My.Files|My"},
-        {"D:", "D:\\|D:|D:|D:|"},
-        // A trail byte 0x5C (表) at the end is no separator.
-        {"D:\\\x95\x5C", "D:\\\x95\x5C\\|D:\\\x95\x5C|D:\\|D:|"},
+        {"D:", "D:\\|D:\\|D:|D:|"},  // a drive root stays the root
+        {"C:\\", "C:\\|C:\\|C:\\|C:|"},
+        {"D:\\表", "D:\\表\\|D:\\表|D:\\|D:|"},
     };
     for (const Case& c : cases) EXPECT_EQ(Build("%P|%-P|%D|%-D|%F", c.folder), c.expected) << c.folder;
 }
@@ -92,8 +93,10 @@ TEST_F(CommandTemplateTest, UrlTokensOnOtherTargets) {
         {"http://server/pub/getfile", "http|server|||/pub/getfile|/pub/|index.html|http://server/pub/getfile|http://server/pub/getfile"},
         {"http://server/pub/file.tar.gz", "http|server|||/pub/file.tar.gz|/pub/|file.tar.gz|http://server/pub/file.tar.gz|http://server/pub/file.tar.gz"},
         {"http://server/", "http|server|||/|/|index.html|http://server/|http://server/"},
-        {"ftp://me:pw@host/a.bin?x=1#top", "ftp|host|me|pw|/a.bin|/|a.bin|ftp://me:pw@host/a.bin?x=1#top|ftp://me:pw@host/a.bin?x=1"},
-        {"http://h/a.zip?x=1", "http|h|||/a.zip|/|a.zip|http://h/a.zip?x=1|http://h/a.zip"},
+        {"ftp://me:pw@host/a.bin?x=1#top", "ftp|host|me|pw|/a.bin|/|a.bin|\"ftp://me:pw@host/a.bin?x=1#top\"|\"ftp://me:pw@host/a.bin?x=1\""},
+        {"http://h/a.zip?x=1", "http|h|||/a.zip|/|a.zip|\"http://h/a.zip?x=1\"|http://h/a.zip"},
+        {"http://h/wiki/File:Example.jpg", "http|h|||/wiki/File:Example.jpg|/wiki/|File_Example.jpg|http://h/wiki/File:Example.jpg|http://h/wiki/File:Example.jpg"},
+        {"http://h/con.zip", "http|h|||/con.zip|/|_con.zip|http://h/con.zip|http://h/con.zip"},
         {"http://h/a b.zip", "http|h|||/a b.zip|/|a b.zip|\"http://h/a b.zip\"|\"http://h/a b.zip\""},
     };
     for (const Case& c : cases) {
@@ -109,8 +112,8 @@ TEST_F(CommandTemplateTest, UrlTokensOnOtherTargets) {
 TEST_F(CommandTemplateTest, InsertedValuesAreNeverScannedForTokens) {
     Target("http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P#%L");
     EXPECT_EQ(Build("%L %J %K"),
-              "http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P#%L /%D0%F0%d1/%Fa%-D%$K.zip %Fa%-D%$K.zip");
-    EXPECT_EQ(Build("%-L"), "http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P");
+              "\"http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P#%L\" /%D0%F0%d1/%Fa%-D%$K.zip %Fa%-D%$K.zip");
+    EXPECT_EQ(Build("%-L"), "\"http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P\"");
     EXPECT_TRUE(platform.fileNameRequests.empty());
     // Folders and names the user typed are as safe.
     EXPECT_EQ(Build("%P%F", "D:\\%S%G"), "D:\\%S%G\\");
@@ -142,6 +145,8 @@ TEST_F(CommandTemplateTest, FileNameBoxAnswers) {
         {"http://h/pub/getfile", {FileNameEnd::UrlName, "", ""}, "index", ".html", "[getfile]"},
         {"http://h/pub/getfile", Accept("", ".html"), "index", ".html", "[getfile]"},  // emptied name
         {"http://h/pub/getfile", Accept("index", "html"), "index", ".html", "[getfile]"},  // no dot
+        {"http://h/pub/getfile", Accept("index", "."), "index", ".html", "[getfile]"},  // only a dot
+        {"http://h/wiki/File:Example.jpg", {FileNameEnd::UrlName, "", ""}, "File_Example", ".jpg", "[File_Example.jpg]"},
         {"http://h/", {FileNameEnd::UrlName, "", ""}, "index", ".html", "[]"},
         {"http://h/pub/file.zip", {FileNameEnd::UrlName, "x", ".y"}, "file", ".zip", "[file.zip]"},
         {"http://h/pub/file.zip", {FileNameEnd::Cancelled, "x", ".y"}, "file", ".zip", CANCEL_MARKER},
@@ -223,11 +228,42 @@ TEST_F(CommandTemplateTest, WithoutAMenuTheBoxOpensWhereTheMenuWouldHave) {
     EXPECT_EQ(platform.fileNameRequests.at(1).topLeft.y, 80);
 }
 
-TEST_F(CommandTemplateTest, LongLinesAreCutTo1039Characters) {
-    Target("http://h/" + std::string(500, 'x'));
-    std::string line = Build("%L %L %L");
-    EXPECT_EQ(line.size(), COMMAND_LINE_MAX_CHARS);
-    EXPECT_EQ(line.substr(0, 20), "http://h/xxxxxxxxxxx");
+TEST_F(CommandTemplateTest, LongUrlsStayWhole) {
+    const std::string url = "http://h/r.pdf?X-Signature=" + std::string(2056, 's');  // 2,083 characters
+    Target(url);
+    EXPECT_EQ(Build("%G|%J|%K %L %L"), "h|/r.pdf|r.pdf \"" + url + "\" \"" + url + "\"");
+}
+
+// Each URL reaches the program as one argument, even through cmd.exe, which reads these
+// characters as syntax outside quotes; a closing quote never follows a lone backslash.
+TEST_F(CommandTemplateTest, UrlTextIsQuotedWhereCmdWouldReadIt) {
+    for (char c : std::string(" &|<>^(),;=")) {
+        Target(std::string("http://h/a") + c + "b");
+        EXPECT_EQ(Build("%L"), std::string("\"http://h/a") + c + "b\"") << c;
+    }
+    const char* url = "http://u&1:p|2@h&i/d(x)/y&.zip";
+    const std::array<std::array<const char*, 4>, 9> cases{{  // target, template, batch file, result
+        {"http://h/a?b#c%!", "%L", "", "http://h/a?b#c%!"},
+        {"http://h/a&b", "\"%L\" '%L'", "", "\"http://h/a&b\" '\"http://h/a&b\"'"},
+        {"http://h/a b\\", "%L \"%J\"", "", "\"http://h/a b\\\\\" \"/a b\\\\\""},
+        {url, "%G %H %I %J %-J %K", "", "h&i u&1 p|2 /d(x)/y&.zip /d(x)/ y&.zip"},
+        {url, "%G %H %I %J %-J %K \"%K\"", "batch", "\"h&i\" \"u&1\" \"p|2\" \"/d(x)/y&.zip\" \"/d(x)/\" \"y&.zip\" \"y&.zip\""},
+        // cmd.exe would put its variables' values in place of these, even inside quotes.
+        {"http://h/%CD%B1.zip", "%K", "", "%CD%B1.zip"},
+        {"http://h/%CD%B1.zip", "%K", "batch", CANCEL_MARKER},
+        {"http://h/?u=%USERNAME:~0%", "\"%L\"", "batch", CANCEL_MARKER},
+        {"http://h/%E3%81%82%20.zip", "%L %K", "batch", "http://h/%E3%81%82%20.zip %E3%81%82%20.zip"},
+    }};
+    platform.environment = {"USERNAME"};
+    for (const auto& [target, commandTemplate, batch, expected] : cases) {
+        Target(target);
+        EXPECT_EQ(BuildCommandLine(platform, run, commandTemplate, "C:", *batch != '\0'), expected) << commandTemplate;
+    }
+    EXPECT_EQ(platform.messages.size(), 2u);
+    Target("http://h/a.zip");
+    EXPECT_EQ(Build("-P \"%-P\" \"%P\" %L", "C:"), "-P \"C:\\\\\" \"C:\\\\\" http://h/a.zip");
+    platform.fileNameAnswers = {Accept("a&b", ".zip")};
+    EXPECT_EQ(BuildCommandLine(platform, run, "%$K", "C:", true), "\"a&b.zip\"");
 }
 
 }  // namespace

@@ -141,21 +141,37 @@ TEST_F(ConfigLoaderTest, ANulByteEndsTheSearchAndItsLine) {
 }
 
 TEST_F(ConfigLoaderTest, ReadConfigLineCutsLongLinesAndCountsBytes) {
+    const FileEncoding cp932 = FileEncoding::CodePage932;
     std::string text = std::string(600, 'x') + "\r\nnext\n";
-    ConfigLine line = ReadConfigLine(text, 0);
+    ConfigLine line = ReadConfigLine(text, 0, cp932);
     EXPECT_EQ(line.text, std::string(517, 'x'));
     EXPECT_EQ(line.consumed, 602u);
-    line = ReadConfigLine(text, 602);
+    line = ReadConfigLine(text, 602, cp932);
     EXPECT_EQ(line.text, "next");
     EXPECT_EQ(line.consumed, 5u);
 
-    line = ReadConfigLine("tail", 0);  // no line feed: one more than what remained
+    line = ReadConfigLine("tail", 0, cp932);  // no line feed: one more than what remained
     EXPECT_EQ(line.text, "tail");
     EXPECT_EQ(line.consumed, 5u);
 
-    // A double-byte character straddling the limit is left out whole.
-    std::string dbcs = std::string(516, 'x') + "\x95\x5C" + "\n";
-    EXPECT_EQ(ReadConfigLine(dbcs, 0).text, std::string(516, 'x'));
+    // A character straddling the limit is left out whole; the limit counts the bytes the file
+    // holds: 表 is two in code page 932 and three in UTF-8.
+    EXPECT_EQ(ReadConfigLine(std::string(516, 'x') + "表\n", 0, cp932).text, std::string(516, 'x'));
+    EXPECT_EQ(ReadConfigLine(std::string(515, 'x') + "表\n", 0, cp932).text, std::string(515, 'x') + "表");
+    EXPECT_EQ(ReadConfigLine(std::string(515, 'x') + "表\n", 0, FileEncoding::Utf8).text, std::string(515, 'x'));
+}
+
+TEST_F(ConfigLoaderTest, ReadsCodePage932AndUtf8Files) {
+    for (const char* name : {"表", "Zoë", "다운로드"}) platform.AddFolder(std::string("C:\\Dl\\") + name);
+    EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\x95\x5C\n"), "C:\\Dl\\表");  // code page 932
+    EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\다운로드\nC:\\Dl\\Zoë\n"), "C:\\Dl\\다운로드,C:\\Dl\\Zoë");
+    EXPECT_EQ(LoadFolders("\xEF\xBB\xBF[dir]\nC:\\Dl\\Zoë\n"), "C:\\Dl\\Zoë");
+    // A line that is not code page 932 costs that line only; a file that claims UTF-8 and is not
+    // is refused, with the configuration's message.
+    EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\x95\nC:\\Dl\\\x95\x5C\n"), "C:\\Dl\\表");
+    platform.AddFile("C:\\Korvo\\tool.ini", "\xEF\xBB\xBF[dir]\nC:\\Dl\\\x95\x5C\n");
+    ASSERT_EQ(LoadConfiguration(platform, run), 0);
+    EXPECT_EQ(platform.messages.back().text, TEXT_CONFIG_ERROR);
 }
 
 TEST_F(ConfigLoaderTest, A600CharacterLineDoesNotDisturbTheNext) {

@@ -15,7 +15,7 @@ protected:
     void SetUp() override {
         platform.AddFolder("C:\\Korvo\\");
         for (const char* folder : {"C:\\Dl\\A", "C:\\Dl\\B", "C:\\Dl\\C", "C:\\Dl\\Music.old",
-                                   "C:\\Dl\\.hidden", "E:\\", "C:\\Dl\\\x95\x5C"}) {
+                                   "C:\\Dl\\.hidden", "E:\\", "C:\\Dl\\表", "C:\\Dl\\ア", "C:\\Dl\\é"}) {
             platform.AddFolder(folder);
         }
         run = testing::StartedRun();
@@ -89,7 +89,7 @@ TEST_F(DirSectionTest, PathsAndLabels) {
         {"C:\\Dl\\.hidden", "C:\\Dl\\.hidden", "C:\\Dl\\.hidden\\"},
         {"E:\\", "E:", "E:\\"},
         {"E:\\ | Drive", "E:", "Drive"},
-        {"C:\\Dl\\\x95\x5C", "C:\\Dl\\\x95\x5C", "\x95\x5C"},
+        {"C:\\Dl\\\x95\x5C", "C:\\Dl\\表", "表"},  // code page 932: its 0x5C is no backslash
         {"{Group | x", "", "Group | x"},
     };
     for (const auto& c : cases) {
@@ -100,6 +100,8 @@ TEST_F(DirSectionTest, PathsAndLabels) {
     }
     EXPECT_EQ(Shape("C:\\Dl\\A  | x\n"), "");  // the blank before " | " belongs to the folder
     EXPECT_EQ(Shape("C:\\Nowhere | x\n"), "");
+    // Names compare as Windows compares them: É is é, but ヂ is no other form of ア.
+    EXPECT_EQ(Shape("C:\\DL\\É\nC:\\Dl\\ヂ\n"), "F0");
 }
 
 TEST_F(DirSectionTest, PlaceholdersOnlyAfterParam) {

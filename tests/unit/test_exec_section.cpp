@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         platform.AddFolder("C:\\Korvo\\");
         platform.AddFolder("D:\\Tools\\dir.exe");
-        for (const char* name : {"getter.exe", "other.exe", "one two.exe", "\x95\x5C.exe"}) {
+        for (const char* name : {"getter.exe", "other.exe", "one two.exe", "表.exe"}) {
             platform.AddFile(std::string("D:\\Tools\\") + name, "");
         }
     }
@@ -52,7 +52,7 @@ TEST_F(ExecSectionTest, ProgramsTheirNamesAndTemplates) {
         {"D:\\Tools\\getter.exe\n", "D:\\Tools\\getter.exe>getter>"},
         {"D:\\Tools\\getter.exe |  x | y\n", "D:\\Tools\\getter.exe> x | y>"},
         {"D:\\Tools\\one two.exe|odd\n", ""},  // no " | ": the whole text is the program
-        {"D:\\Tools\\\x95\x5C.exe\n", "D:\\Tools\\\x95\x5C.exe>\x95\x5C>"},
+        {"D:\\Tools\\\x95\x5C.exe\n", "D:\\Tools\\表.exe>表>"},  // code page 932
         {">before any program\nD:\\Tools\\getter.exe\n", "D:\\Tools\\getter.exe>getter>"},
         {"D:\\Tools\\missing.exe\n>t\n", ""},
         {"D:\\Tools\\dir.exe\n", ""},  // a folder is no program
@@ -94,13 +94,14 @@ TEST_F(ExecSectionTest, TheEleventhProgramLineEndsTheSection) {
 
 TEST_F(ExecSectionTest, SelectionByExactDisplayNameIgnoringCase) {
     const std::string section =
-        "D:\\Tools\\getter.exe | Fetch\nD:\\Tools\\other.exe | fetch\nD:\\Tools\\other.exe\n";
+        "D:\\Tools\\getter.exe | Fetch\nD:\\Tools\\other.exe | fetch\nD:\\Tools\\other.exe\nD:\\Tools\\other.exe | ɐb\n";
     struct Case {
         const char* requested;
         int selected;
     };
     const Case cases[] = {
         {"FETCH", 0}, {"fetch", 0}, {"other", 2}, {"Fetc", -1}, {"Fetcher", -1}, {"", -1}, {"getter", -1},
+        {"\u2C6FB", 3},  // Ɐ is ɐ's capital, one byte longer in UTF-8
     };
     for (const Case& c : cases) {
         Load(section, c.requested);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/invocation.h"
@@ -131,6 +132,13 @@ TEST_F(ClipboardRunTest, CommandLineUrlWinsAndTheClipboardIsNotRead) {
     EXPECT_TRUE(platform.browses.empty());  // "/#0" browses only for clipboard runs
 }
 
+TEST_F(ClipboardRunTest, ClipboardUrlLongerThan2083CharactersIsRefusedWithAMessage) {
+    platform.clipboardText = "http://host/" + std::string(2072, 'x');
+    ASSERT_TRUE(StartUp("Korvo.exe", "/#c"));
+    EXPECT_TRUE(TrackedLabels().empty());
+    EXPECT_EQ(platform.messages.at(0).text, TEXT_URL_TOO_LONG);
+}
+
 TEST_F(ClipboardRunTest, ClipboardWithoutAUrlGivesTheReducedMenu) {
     platform.clipboardText = "no address here";
     ASSERT_TRUE(StartUp("Korvo.exe", "/#c /#0"));
@@ -176,6 +184,30 @@ TEST_F(DispatchTest, SelectedProgramStartsWithItsCommandLineInsteadOfDownloading
     EXPECT_EQ(platform.launches[0].file, "D:\\Tools\\getter.exe");
     EXPECT_EQ(platform.launches[0].parameters, "-o \"C:\\Down\" http://host/a.zip");
     EXPECT_EQ(platform.launches[0].workingFolder, "D:\\Tools\\");
+}
+
+// Programs and batch files start with CreateProcess, anything else through the shell, and only
+// whole: `"program" parameters` and its terminator in 32,767 characters, in 8,191 for cmd.exe
+// (which adds a pair of quotes), and 2,048 of program, blank and parameters for the shell.
+TEST_F(DispatchTest, ProgramsStartWithTheirWholeCommandLineOrNotAtAll) {
+    const std::tuple<const char*, std::size_t, const char*> cases[] = {
+        {"D:\\Tools\\getter.exe", 32744, "process"}, {"D:\\Tools\\getter.exe", 32745, "refused"},
+        {"D:\\Tools\\get.CMD", 8170, "batch"}, {"D:\\Tools\\get.bat", 8171, "refused"},
+        {"D:\\Tools\\get.vbs", 2031, "shell"}, {"D:\\Tools\\get.vbs", 2032, "refused"},
+    };
+    run.selectedProgram = 0;
+    for (const auto& [program, length, via] : cases) {
+        platform.AddFile(program, "");
+        platform.launches.clear();
+        run.programs[0] = {program, "getter", std::string(length, 'x')};
+        DispatchToFolder(platform, run, "C:\\Down");
+        EXPECT_EQ(platform.launches.empty() ? "refused" : platform.launches[0].via, via) << program << length;
+    }
+    EXPECT_EQ(platform.messages.size(), 3u);
+    platform.processStart = ProcessStart::NeedsElevation;  // the shell asks the user for the rights
+    run.programs[0] = {"D:\\Tools\\getter.exe", "getter", "-v"};
+    DispatchToFolder(platform, run, "C:\\Down");
+    EXPECT_EQ(platform.launches.at(1).via, "shell");
 }
 
 TEST_F(DispatchTest, OnlyTheExactCancelMarkerSuppressesTheStart) {

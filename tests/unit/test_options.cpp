@@ -24,6 +24,7 @@ protected:
 
     std::string Target(std::string_view text, int mode = TARGET_MODE_COMMAND_LINE) {
         ParseTargets(run.targets, text, mode, run.selectedProgram != -1);
+        if (run.targets.refusal == TargetRefusal::TooLong) return "<too long>";
         return run.targets.targetCount ? run.targets.firstTarget : "<none>";
     }
 
@@ -52,7 +53,8 @@ TEST_F(OptionsTest, CommandLineModeKeepsTheFirstUrl) {
         {"http:/a", "<none>"},
         {"mailto:x@y", "<none>"},
         {"\thttp://a/t\tb\r\n", "http://a/tb"},
-        {"x\"http://a/q\"y", "http://a/q"},
+        {"x\"http://a/q\"y", "<none>"},  // a quote glued to a URL belongs to it
+        {"http://a/b\"c\" http://d/e", "http://d/e"},
         {"\"  http://a/p  \"", "http://a/p"},
     };
     for (const auto& c : cases) EXPECT_EQ(Target(c.text), c.expected) << c.text;
@@ -80,12 +82,14 @@ TEST_F(OptionsTest, FtpPassesOnlyWhileNoProgramIsRuledOut) {
     EXPECT_EQ(token, "ftp://x");
 }
 
-TEST_F(OptionsTest, LongTokensAreCutTo519Characters) {
-    std::string url = "http://a/" + std::string(700, 'x');
-    EXPECT_EQ(Target(url), url.substr(0, 519));
-    // The opening quote took one place and the closing quote another.
-    EXPECT_EQ(Target("\"" + url + "\""), url.substr(0, 517));
-    EXPECT_EQ(Target(url + "\nnext", TARGET_MODE_CLIPBOARD), url.substr(0, 519));
+TEST_F(OptionsTest, TargetsOfUpTo2083CharactersAreWholeLongerOnesRefused) {
+    for (std::size_t length : {519, 520, 2083, 2084}) {
+        const std::string url = "http://a/" + std::string(length - 9, 'x');
+        const std::string expected = length <= 2083 ? url : "<too long>";
+        EXPECT_EQ(Target(url + " http://b/"), expected) << length;
+        EXPECT_EQ(Target("\"" + url + "\""), expected) << length;
+        EXPECT_EQ(Target(url + "\r\nhttp://b/", TARGET_MODE_CLIPBOARD), expected) << length;
+    }
 }
 
 TEST_F(OptionsTest, ConfigFileOption) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/text.h"
 #include "url/path_split.h"
 
 namespace korvo {
@@ -12,7 +13,7 @@ struct SplitCase {
     std::string drive, folder, name, extension;
 };
 
-const std::string HYOU = "\x95\x5C";  // 表, trail byte 0x5C
+const std::string HYOU = "表";
 
 TEST(PathSplitTest, SplitsIntoDriveFolderNameExtension) {
     const SplitCase cases[] = {
@@ -46,13 +47,12 @@ TEST(PathSplitTest, SplitsIntoDriveFolderNameExtension) {
     }
 }
 
-TEST(PathSplitTest, TrailBytesAreNeverSeparatorsOrDots) {
+TEST(PathSplitTest, MultiByteCharactersAreNeverSeparatorsOrDots) {
     const SplitCase cases[] = {
         {"C:\\" + HYOU + "\\" + HYOU + ".txt", "C:", "\\" + HYOU + "\\", HYOU, ".txt"},
         {"C:\\dir\\" + HYOU, "C:", "\\dir\\", HYOU, ""},
         {"/x/a" + HYOU + "b", "", "/x/", "a" + HYOU + "b", ""},
-        // 0x82 0x2E is no valid character, but the walk still treats it as one: no dot.
-        {"/x/ab\x82.", "", "/x/", "ab\x82.", ""},
+        {"/x/a\xF0\x9F\x98\x80.b", "", "/x/", "a\xF0\x9F\x98\x80", ".b"},
     };
     for (const auto& c : cases) {
         PathParts parts = SplitPath(c.path);
@@ -71,14 +71,14 @@ TEST(PathSplitTest, LongPathsAreCutWithoutSplittingCharacters) {
     EXPECT_EQ(parts.name, std::string(255, 'n'));
     EXPECT_EQ(parts.extension, "");
 
-    std::string dbcs = "/" + std::string(258, 'a') + HYOU;  // 表 straddles byte 260
-    EXPECT_EQ(SplitPath(dbcs).name, std::string(255, 'a'));
+    std::string pair = "/" + std::string(258, 'a') + "\xF0\x9F\x98\x80";  // two units straddle the 260th
+    EXPECT_EQ(SplitPath(pair).name, std::string(255, 'a'));
 
     std::string folders;
-    while (folders.size() < 400) folders += "\\" + HYOU;
+    while (PathLength(folders) < 400) folders += "\\\xF0\x9F\x98\x80";
     parts = SplitPath(folders);
-    EXPECT_LE(parts.folder.size(), 255u);
-    EXPECT_EQ(parts.folder.size() % 3, 0u);  // whole "\表" units only
+    EXPECT_LE(PathLength(parts.folder), 255u);
+    EXPECT_EQ(PathLength(parts.folder) % 3, 0u);  // whole "\😀" groups only
 }
 
 TEST(PathSplitTest, ANulEndsThePath) {

@@ -11,8 +11,7 @@ namespace {
 
 using testing::FakePlatform;
 
-// 表 is 0x95 0x5C: its trail byte is a backslash.
-const std::string HYOU = "\x95\x5C";
+const std::string HYOU = "表";
 
 class PlaceholdersExpansionTest : public ::testing::Test {
 protected:
@@ -113,10 +112,10 @@ TEST_F(PlaceholdersExpansionTest, ExpansionStaysBounded) {
     EXPECT_EQ(Expand(std::string(3900, 'x')), std::string(PLACEHOLDER_TEXT_MAX_CHARS, 'x'));
     EXPECT_EQ(Expand(std::string(3000, 'a')), std::string(PLACEHOLDER_TEXT_MAX_CHARS, 'a'));
 
-    // The cut never splits a double-byte character: 2 + 2 x 1,949 characters keep 1,948 of them.
-    run.params = {{"#", HYOU}};
+    // The cut never splits a character of two UTF-16 units: 2 + 2 x 1,949 units keep 1,948 of them.
+    run.params = {{"#", "\xF0\x9F\x98\x80"}};
     std::string doubled;
-    for (int i = 0; i < 1948; ++i) doubled += HYOU;
+    for (int i = 0; i < 1948; ++i) doubled += "\xF0\x9F\x98\x80";
     EXPECT_EQ(Expand("xy" + std::string(1949, '#')), "xy" + doubled);
 }
 

@@ -94,9 +94,10 @@ TEST_F(ProgramPathTest, SearchPathFileForms) {
         {"\r\n\t\r\n", "<unset>"},
         {"path=\r\nC:\\A", "<unset>"},                        // the found line is empty
         {std::string("C:\\A;\0path=C:\\B", 15), "C:\\A;"},  // a NUL byte ends the text
-        {"path=C:\\\x95\x5C;", "C:\\\x95\x5C;"},
+        {"path=C:\\\x95\x5C;", "C:\\表;"},         // code page 932
+        {"\xEF\xBB\xBFpath=C:\\Zoë;", "C:\\Zoë;"},   // UTF-8
         {"path=" + std::string(6000, 'a'), std::string(5199, 'a')},
-        {"path=" + std::string(5198, 'a') + "\x95\x5C", std::string(5198, 'a')},
+        {"path=" + std::string(5198, 'a') + "\xF0\x9F\x98\x80", std::string(5198, 'a')},
     };
     for (const auto& c : cases) {
         platform.AddFile("C:\\Work\\paths.txt", c.content);

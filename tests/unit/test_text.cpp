@@ -8,27 +8,33 @@
 namespace korvo {
 namespace {
 
-// 表 is 0x95 0x5C: its trail byte is a backslash. ソ is 0x83 0x5C as well.
-const std::string HYOU = "\x95\x5C";
+const std::string HYOU = "表";
 
-TEST(TextTest, LeadBytesAreThoseOfCodePage932) {
-    EXPECT_FALSE(IsLeadByte(0x80));
-    EXPECT_TRUE(IsLeadByte(0x81));
-    EXPECT_TRUE(IsLeadByte(0x9F));
-    EXPECT_FALSE(IsLeadByte(0xA0));
-    EXPECT_FALSE(IsLeadByte(0xDF));  // half-width katakana stand alone
-    EXPECT_TRUE(IsLeadByte(0xE0));
-    EXPECT_TRUE(IsLeadByte(0xFC));
-    EXPECT_FALSE(IsLeadByte(0xFD));
+struct Utf8Case {
+    std::string text;
+    bool valid;
+    std::size_t pathLength;
+};
+
+TEST(TextTest, Utf8IsCheckedAndPathsCountUtf16Units) {
+    const Utf8Case cases[] = {
+        {"abc", true, 3},           {"表ア", true, 2},       {"\xF0\x9F\x98\x80", true, 2},
+        {"\xC3", false, 1},         {"\xC0\xAF", false, 2},  {"\xED\xA0\x80", false, 3},  // surrogate
+        {"\xF4\x90\x80\x80", false, 4}, {"\x80x", false, 2}, {"\xE8\xA1", false, 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;
+        EXPECT_EQ(PathLength(c.text), c.pathLength) << c.text;
+    }
 }
 
-TEST(TextTest, CutToFitNeverSplitsADoubleByteCharacter) {
+TEST(TextTest, CutToFitNeverSplitsACharacter) {
     EXPECT_EQ(CutToFit("abc", 5), "abc");
     EXPECT_EQ(CutToFit("abcdef", 3), "abc");
-    EXPECT_EQ(CutToFit("ab" + HYOU, 3), "ab");
-    EXPECT_EQ(CutToFit("ab" + HYOU, 4), "ab" + HYOU);
-    EXPECT_EQ(CutToFit("a" + HYOU + "b", 3), "a" + HYOU);
-    EXPECT_EQ(CutToFit("abc\x95", 4), "abc\x95");  // a lone lead byte at the end is one character
+    EXPECT_EQ(CutToFit("ab" + HYOU, 2), "ab");
+    EXPECT_EQ(CutToFit("ab" + HYOU, 3), "ab" + HYOU);
+    EXPECT_EQ(CutToFit("a\xF0\x9F\x98\x80" "b", 2), "a");  // two UTF-16 units, kept whole or dropped
+    EXPECT_EQ(CutToFit("a\xF0\x9F\x98\x80" "b", 3), "a\xF0\x9F\x98\x80");
 }
 
 struct FindCase {
@@ -46,14 +52,13 @@ TEST(TextTest, FindNoCaseMatchesLikeStrStrI) {
         {"", "a", none},
         {"ab", "abc", none},
         {"xx/#S=", "/#s=", 2},
-        // 0x83 0x41 is ア: the "A" trail byte is not a letter to find.
-        {"\x83\x41", "A", none},
-        {"\x83\x41" "a", "A", 2},
-        {HYOU + "\\x", "\\", 2},
-        // ア and チ (0x83 0x61) are no case pair.
-        {"\x83\x61", "\x83\x41", none},
-        // Full-width Ａ (0x82 0x60) and ａ (0x82 0x81) are.
-        {"x\x82\x60y", "\x82\x81", 1},
+        {"ア" "a", "A", 3},
+        {HYOU + "\\x", "\\", 3},
+        // ア and チ are no case pair.
+        {"チ", "ア", none},
+        // Full-width Ａ and ａ are, and so are the accented Latin letters.
+        {"xＡy", "ａ", 1},
+        {"l'ÉCOLE", "école", 2},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FindNoCase(c.haystack, c.needle), c.expected) << c.haystack << " / " << c.needle;
@@ -68,34 +73,22 @@ TEST(TextTest, StartsWithNoCaseComparesTheFirstNCharacters) {
     EXPECT_TRUE(StartsWithNoCase("ab", "ab", 5));   // both end together
     EXPECT_FALSE(StartsWithNoCase("ab", "abc", 5));
     EXPECT_TRUE(StartsWithNoCase("", "", 3));
-    EXPECT_TRUE(StartsWithNoCase("\x83\x9F", "\x83\xBF", 2));   // Greek alpha
-    EXPECT_TRUE(StartsWithNoCase("\x84\x40", "\x84\x70", 2));   // Cyrillic a
-    EXPECT_TRUE(StartsWithNoCase("\x87\x54", "\xEE\xEF", 2));   // Roman one, two codes
-    EXPECT_FALSE(StartsWithNoCase("\x83\x41", "\x83\x61", 2));
-    EXPECT_FALSE(StartsWithNoCase("\x83\x41", "\x83" "a", 2));
+    EXPECT_TRUE(StartsWithNoCase("αx", "Αy", 1));   // Greek alpha
+    EXPECT_TRUE(StartsWithNoCase("а", "А", 1));     // Cyrillic a
+    EXPECT_TRUE(StartsWithNoCase("Ⅰ", "ⅰ", 1));     // Roman one
+    EXPECT_FALSE(StartsWithNoCase("ア", "チ", 1));
+    EXPECT_FALSE(StartsWithNoCase("ア", "a", 1));
 }
 
-// Each range of double-byte letters that folds, tried at its first and its last letter.
-TEST(TextTest, FullWidthFoldRangesHoldFromFirstToLastLetter) {
+// Each range of letters that folds, tried at its first and its last letter.
+TEST(TextTest, FoldRangesHoldFromFirstToLastLetter) {
     const std::pair<std::string, std::string> pairs[] = {
-        {"\x82\x81", "\x82\x60"},  // ａ Ａ
-        {"\x82\x9A", "\x82\x79"},  // ｚ Ｚ
-        {"\x83\xBF", "\x83\x9F"},  // α Α
-        {"\x83\xD6", "\x83\xB6"},  // ω Ω
-        {"\x84\x70", "\x84\x40"},  // а А
-        {"\x84\x7E", "\x84\x4E"},  // н Н
-        {"\x84\x80", "\x84\x4F"},  // о О
-        {"\x84\x91", "\x84\x60"},  // я Я
-        {"\xEE\xEF", "\x87\x54"},  // ⅰ Ⅰ
-        {"\xEE\xF8", "\x87\x5D"},  // ⅹ Ⅹ
-        {"\xFA\x40", "\x87\x54"},  // ⅰ Ⅰ
-        {"\xFA\x49", "\x87\x5D"},  // ⅹ Ⅹ
-        {"\xFA\x4A", "\x87\x54"},  // Ⅰ Ⅰ
-        {"\xFA\x53", "\x87\x5D"},  // Ⅹ Ⅹ
+        {"ａ", "Ａ"}, {"ｚ", "Ｚ"}, {"α", "Α"}, {"ω", "Ω"}, {"а", "А"}, {"н", "Н"}, {"о", "О"},
+        {"я", "Я"}, {"ⅰ", "Ⅰ"}, {"ⅹ", "Ⅹ"}, {"à", "À"}, {"þ", "Þ"}, {"ÿ", "Ÿ"}, {"ё", "Ё"},
     };
     for (const auto& [lower, upper] : pairs) {
-        EXPECT_TRUE(StartsWithNoCase(lower, upper, 2)) << std::hex << (lower[1] & 0xFF);
-        EXPECT_TRUE(StartsWithNoCase(upper, lower, 2)) << std::hex << (lower[1] & 0xFF);
+        EXPECT_TRUE(StartsWithNoCase(lower, upper, 1)) << lower;
+        EXPECT_TRUE(StartsWithNoCase(upper, lower, 1)) << lower;
     }
 }
 
@@ -124,7 +117,7 @@ TEST(TextTest, PathAddBackslashSeesTrailBytes) {
         {"C:\\Down", "C:\\Down\\"},
         {"C:\\Down\\", "C:\\Down\\"},
         {"", ""},
-        {"C:\\" + HYOU, "C:\\" + HYOU + "\\"},  // the 0x5C of 表 is no backslash
+        {"C:\\" + HYOU, "C:\\" + HYOU + "\\"},
         {std::string(258, 'a'), std::string(258, 'a') + "\\"},
         {std::string(259, 'a'), std::string(259, 'a')},  // would not fit: unchanged
     };

@@ -28,8 +28,7 @@ TEST(UrlPartsTest, CrackUrlSplitsLikeTheInternetLibrary) {
         {"http:relative/path", "http", "", "", "", "relative/path", ""},
         {"http://", "http", "", "", "", "", ""},
         {"x-y.z+1://h/", "x-y.z+1", "h", "", "", "/", ""},
-        // ァ is 0x83 0x40: its trail byte "@" does not start a host.
-        {"http://\x83\x40/x", "http", "\x83\x40", "", "", "/x", ""},
+        {"http://ァ/x", "http", "ァ", "", "", "/x", ""},
     };
     for (const auto& c : cases) {
         UrlParts parts;
@@ -51,7 +50,7 @@ TEST(UrlPartsTest, CrackUrlFailsWithoutSchemeOrWhenAComponentDoesNotFit) {
         "http//host",
         "http",
         "http://host/" + std::string(259, 'p'),  // path of 260 characters
-        "http://host/?" + std::string(259, 'q'),
+        "http://host/?" + std::string(2083, 'q'),  // extra information of 2,084 characters
         std::string(32, 's') + "://host/",
         "http://" + std::string(260, 'h') + "/",
     };
@@ -63,6 +62,8 @@ TEST(UrlPartsTest, CrackUrlFailsWithoutSchemeOrWhenAComponentDoesNotFit) {
     EXPECT_TRUE(CrackUrl("http://host/" + std::string(258, 'p'), parts));
     EXPECT_EQ(parts.urlPath.size(), 259u);
     EXPECT_TRUE(CrackUrl(std::string(31, 's') + "://host/", parts));
+    EXPECT_TRUE(CrackUrl("http://host/?" + std::string(2082, 'q'), parts));
+    EXPECT_EQ(parts.extraInfo.size(), 2083u);
 }
 
 struct NameCase {
@@ -75,6 +76,7 @@ TEST(UrlPartsTest, DeriveFileNameTakesTheLastSegmentWithAnExtension) {
     const NameCase cases[] = {
         {"http://a/pub/archive.tar.gz", "archive.tar.gz", 1},
         {"http://a/x.zip?session=1&n=y.exe", "x.zip", 1},
+        {"http://a/report.pdf?X-Signature=" + std::string(1400, 's'), "report.pdf", 1},
         {"http://a/dir/", "index.html", 0},
         {"http://a", "index.html", 0},
         {"http://a/dir/readme", "index.html", 0},
@@ -86,7 +88,8 @@ TEST(UrlPartsTest, DeriveFileNameTakesTheLastSegmentWithAnExtension) {
         {"ftp://u:p@a/pub/f.bin", "f.bin", 1},
         {"not a url", "index.html", 0},
         {"http://a/" + std::string(300, 'x') + ".zip", "index.html", 0},
-        {"http://a/\x95\x5C.txt", "\x95\x5C.txt", 1},
+        {"http://a/表.txt", "表.txt", 1},
+        {"http://a/café.zip", "café.zip", 1},  // not decoded, not respelt
         // Windows drops trailing dots and blanks: what is left is the name, and nothing is none.
         {"http://a/notes.txt. .", "notes.txt", 1},
         {"http://a/files/...", "index.html", 0},
@@ -126,9 +129,10 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
         EXPECT_EQ(DeriveFileName(parts, c.url), c.fromUrl) << c.url;
         EXPECT_EQ(parts.fileName, c.fileName) << c.url;
     }
-    // Trail bytes are left alone even when they look like refused characters: "|" in ポ (0x83 0x7C).
-    EXPECT_EQ(MakeSafeFileName("\x83\x7C.txt"), "\x83\x7C.txt");
-    EXPECT_EQ(MakeSafeFileName("a|\x83\x7C|"), "a_\x83\x7C_");
+    EXPECT_EQ(MakeSafeFileName("ポ.txt"), "ポ.txt");
+    EXPECT_EQ(MakeSafeFileName("a|ポ|"), "a_ポ_");
+    EXPECT_EQ(MakeSafeFileName("COM\u00B9.txt"), "_COM\u00B9.txt");  // Windows' device, not a look-alike
+    EXPECT_EQ(PercentEncodeNonAscii("http://h/caf\u00E9%20x.zip?q=\u8868"), "http://h/caf%C3%A9%20x.zip?q=%E8%A1%A8");
     EXPECT_EQ(MakeSafeFileName("PRN"), "_PRN");
     EXPECT_EQ(MakeSafeFileName("aux."), "_aux");
     EXPECT_EQ(MakeSafeFileName("prn   "), "_prn");

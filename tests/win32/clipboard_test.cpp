@@ -1,11 +1,11 @@
-// The clipboard text as Korvo reads it: Unicode text in, code page 932 out, line by line.
+// The clipboard text as Korvo reads it: Unicode text in, UTF-8 out, exactly.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <optional>
 #include <string>
 
-#include "code_page_932.h"
+#include "text_samples.h"
 #include "win32/clipboard.h"
 
 namespace korvo::testing {
@@ -27,28 +27,22 @@ bool PutUnicodeText(const std::wstring& text) {
     return placed;
 }
 
-TEST(ClipboardText, LinesWithCharactersCodePage932LacksAreEmptied) {
-    struct Case {
+// Whatever Unicode the clipboard holds arrives whole, as UTF-8: no line is dropped, no character
+// respelt; text that is not valid Unicode is refused.
+TEST(ClipboardText, ReadsUnicodeTextWithoutLoss) {
+    const struct {
         const wchar_t* text;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {L"\u8868\r\nhttp://h/a.zip", std::string(HYOU) + "\r\nhttp://h/a.zip"},
-        {L"\u0e44\u0e1f\u0e25\u0e4c\r\nhttp://h/a.zip\r\n", "\nhttp://h/a.zip\r\n"},
-        // Not "http://h/????.zip" (a query) nor a best-fit "http://h/cafe.zip".
-        {L"http://h/\u0e44\u0e1f.zip\nhttp://h/caf\u00e9.zip\nhttp://h/ok", "\n\nhttp://h/ok"},
-        {L"\U0001F600 smile\n", "\n"},
+        std::optional<std::string> expected;
+    } cases[] = {
+        {L"x\r\nhttp://127.0.0.1/\u8868.zip", "x\r\nhttp://127.0.0.1/" + std::string(HYOU) + ".zip"},
+        {L"\u0e44\u0e1f\r\nhttp://h/caf\u00e9.zip\n\U0001F600", "\u0e44\u0e1f\r\nhttp://h/caf\u00e9.zip\n\U0001F600"},
+        {L"http://h/a\xD800.zip", std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Shown(win32::ClipboardTextInCodePage932(c.text)), Shown(c.expected));
+        ASSERT_TRUE(PutUnicodeText(c.text));
+        const std::optional<std::string> text = win32::ReadClipboardText(nullptr);
+        EXPECT_EQ(Shown(text.value_or("<none>")), Shown(c.expected.value_or("<none>")));
     }
-}
-
-TEST(ClipboardText, ReadsUnicodeTextInCodePage932) {
-    ASSERT_TRUE(PutUnicodeText(L"x\r\nhttp://127.0.0.1/\u8868.zip"));
-    std::optional<std::string> text = win32::ReadClipboardText(nullptr);
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(Shown(*text), Shown(std::string("x\r\nhttp://127.0.0.1/") + HYOU + ".zip"));
 }
 
 }  // namespace

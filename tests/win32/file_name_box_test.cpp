@@ -107,12 +107,12 @@ TEST_F(FileNameBoxTest, LayoutFontAndFocus) {
 
 TEST_F(FileNameBoxTest, KeysInEitherBoxEndIt) {
     FileNameAnswer answer = Show([](HWND box) {
-        SetWindowTextW(GetDlgItem(box, IDC_FILENAME_NAME), L"\x540D\x524D");  // 名前
+        SetWindowTextW(GetDlgItem(box, IDC_FILENAME_NAME), L"\x540D\x524D\x00EB");  // 名前ë
         SetWindowTextW(GetDlgItem(box, IDC_FILENAME_EXT), L".txt");
         PostKey(box, IDC_FILENAME_EXT, VK_RETURN);
     });
     EXPECT_EQ(answer.end, FileNameEnd::Accepted);
-    EXPECT_EQ(answer.name, "\x96\xBC\x91O");  // code page 932, no line break from the Enter
+    EXPECT_EQ(answer.name, "名前ë");  // exactly, and no line break from the Enter
     EXPECT_EQ(answer.extension, ".txt");
 
     answer = Show([](HWND box) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/run_state.h"
-#include "code_page_932.h"
+#include "text_samples.h"
 #include "menu/menu_builder.h"
 #include "menu/menu_display.h"
 #include "win32/codepage.h"
@@ -88,7 +88,6 @@ protected:
 };
 
 TEST_F(MenuTest, TopLevelHoldsFoldersMarksGroupAndTailItems) {
-    KORVO_REQUIRE_CODE_PAGE_932();
     FillMenuLevel(platform, run, menu, 0, 0);
     AppendTailItems(platform, run, menu, false);
 
@@ -125,7 +124,6 @@ TEST_F(MenuTest, TopLevelHoldsFoldersMarksGroupAndTailItems) {
 }
 
 TEST_F(MenuTest, DoubleByteLabelReachesTheMenuAsUtf16) {
-    KORVO_REQUIRE_CODE_PAGE_932();
     FillMenuLevel(platform, run, menu, 0, 0);
     wchar_t text[64] = {};
     GetMenuStringW(ToHmenu(menu), 2003, text, 64, MF_BYCOMMAND);
@@ -133,7 +131,6 @@ TEST_F(MenuTest, DoubleByteLabelReachesTheMenuAsUtf16) {
 }
 
 TEST_F(MenuTest, GroupFilledTwiceShowsItsItemsOnce) {
-    KORVO_REQUIRE_CODE_PAGE_932();
     FillMenuLevel(platform, run, menu, 0, 0);
     const MenuHandle group = FromHmenu(GetSubMenu(ToHmenu(menu), 3));
     ASSERT_NE(0u, group);

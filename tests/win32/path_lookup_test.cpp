@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "code_page_932.h"
+#include "text_samples.h"
 #include "win32/codepage.h"
 #include "win32/win32_platform.h"
 
@@ -27,7 +27,7 @@ string SystemFolder() {
     return ToNarrow(folder);
 }
 
-// A fresh folder with a Japanese name (表: its trail byte is 0x5C) made the current folder.
+// A fresh folder with a name beyond code page 932 made the current folder.
 class PathLookupTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -36,7 +36,7 @@ protected:
         wchar_t current[MAX_PATH] = {};
         GetCurrentDirectoryW(MAX_PATH, current);
         previous = current;
-        folder = ToNarrow(temp) + "look" + string(HYOU) + std::to_string(GetCurrentProcessId()) + "\\";
+        folder = ToNarrow(temp) + "look" + string(HYOU) + E_DIAERESIS + std::to_string(GetCurrentProcessId()) + "\\";
         ASSERT_TRUE(CreateDirectoryW(ToWide(folder).c_str(), nullptr)) << GetLastError();
         ASSERT_TRUE(CreateDirectoryW(ToWide(folder + "sub").c_str(), nullptr));
         Touch(folder + "tool.exe");
@@ -75,7 +75,6 @@ TEST_F(PathLookupTest, SpecialFoldersComeWithoutATrailingBackslash) {
 }
 
 TEST_F(PathLookupTest, FullPathNameResolvesAgainstTheCurrentFolder) {
-    KORVO_REQUIRE_CODE_PAGE_932();
     EXPECT_EQ(folder + "tool.exe", platform.FullPathName("tool.exe").value_or("<none>"));
     EXPECT_EQ(folder + "tool.exe", platform.FullPathName("sub\\..\\.\\tool.exe").value_or("<none>"));
     EXPECT_FALSE(platform.FullPathName(""));
@@ -85,7 +84,6 @@ TEST_F(PathLookupTest, FullPathNameResolvesAgainstTheCurrentFolder) {
 }
 
 TEST_F(PathLookupTest, SearchPathTakesTheNameAsGivenWithoutDefaultExtension) {
-    KORVO_REQUIRE_CODE_PAGE_932();
     const string list = "C:\\nowhere;" + folder + "sub;" + folder;
     EXPECT_EQ(folder + "tool.exe", platform.SearchPathIn(list, "tool.exe").value_or("<none>"));
     EXPECT_EQ(folder + "sub\\inner.exe", platform.SearchPathIn(list, "inner.exe").value_or("<none>"));

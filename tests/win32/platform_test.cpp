@@ -5,7 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "code_page_932.h"
+#include "base/text.h"
+#include "text_samples.h"
 #include "win32/codepage.h"
 #include "win32/command_line.h"
 #include "win32/win32_platform.h"
@@ -17,13 +18,13 @@ using std::string;
 using win32::ToNarrow;
 using win32::ToWide;
 
-// A fresh folder with a Japanese name (コルボ表: its last trail byte is 0x5C) under the temp folder.
+// A fresh folder with a name beyond code page 932 (コルボ表ë) under the temp folder.
 class PlatformFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         wchar_t temp[MAX_PATH] = {};
         ASSERT_NE(0u, GetTempPathW(MAX_PATH, temp));
-        folder = ToNarrow(temp) + "\x83R\x83\x8B\x83{" + string(HYOU) + "_" +
+        folder = ToNarrow(temp) + "コルボ" + string(HYOU) + E_DIAERESIS + "_" +
                  std::to_string(GetCurrentProcessId()) + "\\";
         ASSERT_TRUE(CreateDirectoryW(ToWide(folder).c_str(), nullptr)) << GetLastError();
     }
@@ -58,7 +59,6 @@ protected:
 };
 
 TEST_F(PlatformFilesTest, FolderWithJapaneseNameIsADirectory) {
-    KORVO_REQUIRE_CODE_PAGE_932();
     EXPECT_TRUE(platform.PathIsDirectory(folder));
     EXPECT_TRUE(platform.PathIsDirectory(folder.substr(0, folder.size() - 1)));
     EXPECT_TRUE(platform.PathFileExists(folder));
@@ -100,13 +100,13 @@ TEST_F(PlatformFilesTest, ANewFileNeverReplacesAnExistingOne) {
 // The whole path may take all of its 259 characters, however deep the folder.
 TEST_F(PlatformFilesTest, ANewFileFillsThePathTo259Characters) {
     string deep = folder;
-    while (deep.size() < 240) {
-        deep += string(std::min<std::size_t>(240 - deep.size(), 60), 'd') + "\\";
+    while (PathLength(deep) < 240) {
+        deep += string(std::min<std::size_t>(240 - PathLength(deep), 60), 'd') + "\\";
         ASSERT_TRUE(CreateDirectoryW(ToWide(deep).c_str(), nullptr)) << deep.size();
     }
-    const string path = deep + string(259 - deep.size(), 'n');
+    const string path = deep + string(259 - PathLength(deep), 'n');
     auto file = platform.CreateNewFile(path);
-    ASSERT_TRUE(file) << path.size();
+    ASSERT_TRUE(file) << PathLength(path);
     ASSERT_TRUE(file->Close());
     EXPECT_TRUE(platform.RemoveFile(path));
     for (string cut = deep; cut.size() > folder.size();) {
@@ -204,20 +204,18 @@ TEST(PlatformDeadline, AWatcherThatSaysStopEndsTheWaitAtOnce) {
     SetEvent(release.get());
 }
 
-TEST(CodePage, Utf8BecomesCodePage932AndTheRestUnderscores) {
+// UTF-8 and UTF-16 convert exactly both ways, or not at all; code page 932 only from the file.
+TEST(CodePage, ConversionsAreExactOrRefused) {
     win32::Win32Platform platform{GetModuleHandleW(nullptr)};
-    EXPECT_EQ(string(HYOU) + "a.txt", platform.Utf8ToCodePage932("\xE8\xA1\xA8" "a.txt"));
-    EXPECT_EQ("_x", platform.Utf8ToCodePage932("\xC3\xA9x"));  // é has no code page 932 form
-    EXPECT_EQ("", platform.Utf8ToCodePage932(""));
-}
-
-TEST(CodePage, ConvertsWithCodePage932WhateverTheLocale) {
-    EXPECT_EQ(L"\u8868\u30BD", ToWide(string(HYOU) + SO));
-    EXPECT_EQ(string(HYOU) + SO + "a", ToNarrow(L"\u8868\u30BDa"));
+    EXPECT_EQ(string(HYOU) + "a.txt", platform.CodePage932ToUtf8("\x95\x5C" "a.txt"));
+    EXPECT_EQ("\uFF71\uFF72", platform.CodePage932ToUtf8("\xB1\xB2"));  // half-width kana
+    EXPECT_EQ(std::nullopt, platform.CodePage932ToUtf8("a\x95"));         // a lead byte alone
+    EXPECT_EQ(L"\u8868\u00EB\U0001F600", ToWide(string(HYOU) + E_DIAERESIS + EMOJI));
+    EXPECT_EQ(string(HYOU) + E_DIAERESIS + EMOJI, ToNarrow(L"\u8868\u00EB\U0001F600"));
+    EXPECT_EQ(std::nullopt, win32::Utf8ToWide("a\xC3"));
+    EXPECT_EQ(std::nullopt, win32::WideToUtf8(L"a\xD800" L"b"));  // a lone surrogate
     EXPECT_EQ(L"", ToWide(""));
     EXPECT_EQ("", ToNarrow(L""));
-    const string halfWidthKana = "\xB1\xB2";  // ｱｲ: single bytes above 0x7F
-    EXPECT_EQ(halfWidthKana, ToNarrow(ToWide(halfWidthKana)));
 }
 
 TEST(CommandLine, ArgumentTextFollowsTheProgramNameAndItsBlanks) {

@@ -1,42 +1,71 @@
-// Korvo's own shell-style string functions against the real shlwapi A functions, on the same
-// inputs, in code page 932: the two must never drift apart.
+// Korvo's own shell-style string functions against the real shlwapi W functions, on the same
+// UTF-8 inputs converted to UTF-16: the two must never drift apart. Case folding is checked against
+// CompareStringOrdinal, and the configuration's code page 932 byte counts against the system's
+// own code page 932 table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "base/text.h"
-#include "code_page_932.h"
+#include "config/file_encoding.h"
+#include "text_samples.h"
+#include "win32/codepage.h"
 
 namespace korvo::testing {
 namespace {
 
 using std::string;
+using win32::ToNarrow;
+using win32::ToWide;
 
-string Repeat(char c, std::size_t n) { return string(n, c); }
+string Repeat(const string& text, std::size_t n) {
+    string repeated;
+    while (n-- > 0) repeated += text;
+    return repeated;
+}
 
 // A buffer with room to spare, so that a shell function that writes past MAX_PATH shows up as a
 // difference instead of corrupting the test.
 struct ShellBuffer {
-    explicit ShellBuffer(const string& text) : bytes(MAX_PATH + 64, '\0') {
-        text.copy(bytes.data(), text.size());
+    explicit ShellBuffer(const string& text) : units(MAX_PATH + 64, L'\0') {
+        const std::wstring wide = ToWide(text);
+        wide.copy(units.data(), wide.size());
     }
-    char* data() { return bytes.data(); }
-    string Text() const { return string(bytes.data()); }
-    std::vector<char> bytes;
+    wchar_t* data() { return units.data(); }
+    string Text() const { return ToNarrow(units.data()); }
+    std::vector<wchar_t> units;
 };
 
-TEST(TextDifferential, IsLeadByteMatchesIsDBCSLeadByteEx) {
-    KORVO_REQUIRE_CODE_PAGE_932();
-    for (int c = 0; c < 256; ++c) {
-        EXPECT_EQ(IsDBCSLeadByteEx(932, static_cast<BYTE>(c)) != FALSE,
-                  IsLeadByte(static_cast<unsigned char>(c)))
-            << "byte " << c;
+bool SameIgnoringCase(wchar_t a, wchar_t b) { return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_EQUAL; }
+
+// Every UTF-16 unit but the surrogates: CompareStringOrdinal calls it equal to Korvo's uppercase
+// form, and to its invariant uppercase form exactly when Korvo folds both alike.
+TEST(TextDifferential, OrdinalUpperCaseMatchesCompareStringOrdinal) {
+    for (wchar_t c = 1; c != 0; c = c == 0xD7FF ? 0xE000 : c + 1) {
+        const auto ours = static_cast<wchar_t>(OrdinalUpperCase(c));
+        wchar_t invariant = c;
+        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, &c, 1, &invariant, 1, nullptr, nullptr, 0);
+        ASSERT_TRUE(SameIgnoringCase(c, ours)) << std::hex << static_cast<unsigned>(c);
+        ASSERT_EQ(SameIgnoringCase(c, invariant), OrdinalUpperCase(invariant) == ours)
+            << std::hex << static_cast<unsigned>(c);
     }
 }
 
-TEST(TextDifferential, FindNoCaseMatchesStrStrIA) {
-    KORVO_REQUIRE_CODE_PAGE_932();
+// The bytes of each character in a code page 932 file, for every character code page 932 holds.
+TEST(TextDifferential, CodePage932LengthsMatchWideCharToMultiByte) {
+    for (wchar_t c = 1; c != 0; c = c == 0xD7FF ? 0xE000 : c + 1) {
+        BOOL lossy = FALSE;
+        const int length = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &c, 1, nullptr, 0, nullptr, &lossy);
+        if (length > 0 && !lossy) {
+            ASSERT_EQ(static_cast<std::size_t>(length), FileCharLength(c, FileEncoding::CodePage932))
+                << std::hex << static_cast<unsigned>(c);
+        }
+    }
+}
+
+TEST(TextDifferential, FindNoCaseMatchesStrStrIW) {
     const struct {
         string haystack, needle;
     } cases[] = {
@@ -46,29 +75,30 @@ TEST(TextDifferential, FindNoCaseMatchesStrStrIA) {
         {"abc", ""},
         {"", "a"},
         {"aaab", "AAB"},
-        {string(A_KANA) + "BC", "abc"},           // the trail byte 'A' starts no match
+        {string(A_KANA) + "BC", "abc"},
         {string(A_KANA) + "BC", "bc"},
         {string(FU), "t"},
-        {string(HYOU), "\\"},                     // the trail byte '\\' is no backslash
+        {string(HYOU), "\\"},
         {"x" + string(HYOU) + "\\y", "\\y"},
         {string(SO) + "\\" + string(SO), string(SO)},
         {"C:\\" + string(HYOU) + "\\file", "\\FILE"},
         {string(FULLWIDTH_A) + "a", "a"},
-        {"x\x82\x81", string(FULLWIDTH_A)},      // full-width a against full-width A
+        {"x\xEF\xBD\x81", string(FULLWIDTH_A)},  // full-width a against full-width A
         {"@Menu=mouse", "@menu="},
-        {"head\x83", "\x83"},                     // a lead byte cut off by the end
+        {"C:\\Users\\Zo" + string(E_DIAERESIS) + "\\x", "zo\xC3\x8B"},
+        {string(EMOJI) + "a", "A"},
     };
     for (const auto& c : cases) {
-        const char* found = StrStrIA(c.haystack.c_str(), c.needle.c_str());
+        const std::wstring haystack = ToWide(c.haystack);
+        const wchar_t* found = StrStrIW(haystack.c_str(), ToWide(c.needle).c_str());
         const std::size_t expected =
-            found == nullptr ? string::npos : static_cast<std::size_t>(found - c.haystack.c_str());
+            found == nullptr ? string::npos : ToNarrow(std::wstring(haystack.c_str(), found)).size();
         EXPECT_EQ(expected, FindNoCase(c.haystack, c.needle))
             << "haystack " << Shown(c.haystack) << " needle " << Shown(c.needle);
     }
 }
 
-TEST(TextDifferential, StartsWithNoCaseMatchesStrCmpNIA) {
-    KORVO_REQUIRE_CODE_PAGE_932();
+TEST(TextDifferential, StartsWithNoCaseMatchesStrCmpNIW) {
     const struct {
         string text, prefix;
         int n;
@@ -83,101 +113,100 @@ TEST(TextDifferential, StartsWithNoCaseMatchesStrCmpNIA) {
         {"ab", "a", 5},
         {"[exec]", "[EXEC]", 6},
         {"/#s=x", "/#S=", 4},
-        {string(A_KANA) + "x", string(A_KANA) + "X", 3},
-        {string(A_KANA), "\x83\x61", 2},          // same lead byte, trail 'A' against 'a'
-        {string(HYOU) + "a", string(HYOU) + "A", 3},
-        {string(FULLWIDTH_A), "\x82\x81", 2},    // full-width A and a are different texts
+        {string(A_KANA) + "x", string(A_KANA) + "X", 2},
+        {string(A_KANA), "\xE3\x83\x81", 1},          // ア against チ
+        {string(HYOU) + "a", string(HYOU) + "A", 2},
+        {string(FULLWIDTH_A), "\xEF\xBD\x81", 1},
         {"http://", "HTTP://", 7},
         {"ftp:", "ftp://", 6},
     };
     for (const auto& c : cases) {
-        const bool expected = StrCmpNIA(c.text.c_str(), c.prefix.c_str(), c.n) == 0;
+        // Wine's StrCmpNIW reads n characters even past a terminator: ask for no more than exist.
+        const std::wstring text = ToWide(c.text), prefix = ToWide(c.prefix);
+        const int n = std::min<int>(c.n, static_cast<int>(std::min(text.size(), prefix.size())) + 1);
+        const bool expected = StrCmpNIW(text.c_str(), prefix.c_str(), n) == 0;
         EXPECT_EQ(expected, StartsWithNoCase(c.text, c.prefix, static_cast<std::size_t>(c.n)))
             << Shown(c.text) << " " << Shown(c.prefix) << " " << c.n;
     }
 }
 
-TEST(TextDifferential, StrToIntMatchesStrToIntA) {
-    KORVO_REQUIRE_CODE_PAGE_932();
+TEST(TextDifferential, StrToIntMatchesStrToIntW) {
     const string cases[] = {
         "123", "  42", "\t7", "-17", "+5", "12abc", "abc", "", "007", "- 5", "--5",
         "2147483647", "2147483648", "-2147483648", "99999999999", "0x10", "60 ", "1,5",
-        string(HYOU) + "1",
+        string(HYOU) + "1", "\xEF\xBC\x91",  // a full-width 1 is no digit
     };
     for (const string& text : cases) {
-        EXPECT_EQ(StrToIntA(text.c_str()), StrToInt(text)) << Shown(text);
+        EXPECT_EQ(StrToIntW(ToWide(text).c_str()), StrToInt(text)) << Shown(text);
     }
 }
 
-TEST(TextDifferential, PathAddBackslashMatchesPathAddBackslashA) {
-    KORVO_REQUIRE_CODE_PAGE_932();
+// The limit counts UTF-16 units: 258 Japanese characters still take a backslash.
+TEST(TextDifferential, PathAddBackslashMatchesPathAddBackslashW) {
     const string cases[] = {
         "C:\\a", "C:\\a\\", "", "C:", "\\",
-        "C:\\" + string(HYOU),                    // ends with a trail byte 0x5C
-        string(SO), "C:\\" + string(SO) + "\\",
-        Repeat('a', 257), Repeat('a', 258),
-        Repeat('a', 256) + "\\", "x" + Repeat('a', 255) + string(HYOU),
+        "C:\\" + string(HYOU), string(SO), "C:\\" + string(SO) + "\\",
+        Repeat("a", 257), Repeat("a", 258), Repeat(HYOU, 258),
+        Repeat("a", 256) + "\\", "x" + Repeat("a", 255) + string(HYOU),
     };
     for (const string& text : cases) {
         ShellBuffer shell(text);
-        PathAddBackslashA(shell.data());
+        PathAddBackslashW(shell.data());
         string ours = text;
         PathAddBackslash(ours);
-        EXPECT_EQ(shell.Text(), ours) << Shown(text) << " (" << text.size() << " bytes)";
+        EXPECT_EQ(shell.Text(), ours) << Shown(text) << " (" << PathLength(text) << " units)";
     }
 }
 
 TEST(TextDifferential, PathAddBackslashLeavesAFullPathAlone) {
     // At 259 characters the shell (Wine's, at least) still appends, writing the terminator past
-    // a 260-byte buffer. Korvo keeps every path within 259 characters, so it gives up instead.
-    string full = Repeat('a', 259);
+    // a 260-character buffer. Korvo keeps every path within 259 characters, so it gives up instead.
+    string full = Repeat("a", 259);
     PathAddBackslash(full);
-    EXPECT_EQ(Repeat('a', 259), full);
+    EXPECT_EQ(Repeat("a", 259), full);
 }
 
-TEST(TextDifferential, PathUnquoteSpacesMatchesPathUnquoteSpacesA) {
-    KORVO_REQUIRE_CODE_PAGE_932();
+TEST(TextDifferential, PathUnquoteSpacesMatchesPathUnquoteSpacesW) {
     const string cases[] = {
         "\"a b\"", "\"", "\"\"", "\"a", "a\"", "\"a\"b\"", "", "a b",
         "\"" + string(HYOU) + "\"", "\"C:\\" + string(SO) + "\\\"",
     };
     for (const string& text : cases) {
         ShellBuffer shell(text);
-        PathUnquoteSpacesA(shell.data());
+        PathUnquoteSpacesW(shell.data());
         string ours = text;
         PathUnquoteSpaces(ours);
         EXPECT_EQ(shell.Text(), ours) << Shown(text);
     }
 }
 
-TEST(TextDifferential, PathRemoveBlanksMatchesPathRemoveBlanksA) {
-    KORVO_REQUIRE_CODE_PAGE_932();
+TEST(TextDifferential, PathRemoveBlanksMatchesPathRemoveBlanksW) {
     const string cases[] = {
         "  a b  ", "", "   ", "a", " a", "a ", "\ta\t", " " + string(HYOU) + " ",
-        string(SO) + "  ",
+        string(SO) + "  ", "\xE3\x80\x80x",  // an ideographic space is no blank
     };
     for (const string& text : cases) {
         ShellBuffer shell(text);
-        PathRemoveBlanksA(shell.data());
+        PathRemoveBlanksW(shell.data());
         string ours = text;
         PathRemoveBlanks(ours);
         EXPECT_EQ(shell.Text(), ours) << Shown(text);
     }
 }
 
-TEST(TextDifferential, PathQuoteSpacesMatchesPathQuoteSpacesA) {
-    KORVO_REQUIRE_CODE_PAGE_932();
+TEST(TextDifferential, PathQuoteSpacesMatchesPathQuoteSpacesW) {
     const string cases[] = {
         "a b", "ab", "", " ", "\"a b\"", string(HYOU) + " " + string(SO),
         "C:\\Program Files\\x.exe",
-        "a " + Repeat('b', 254), "a " + Repeat('b', 255), "a " + Repeat('b', 256),
+        "a " + Repeat("b", 254), "a " + Repeat("b", 255), "a " + Repeat("b", 256),
+        "a " + Repeat(HYOU, 254), "a " + Repeat(HYOU, 255),
     };
     for (const string& text : cases) {
         ShellBuffer shell(text);
-        PathQuoteSpacesA(shell.data());
+        PathQuoteSpacesW(shell.data());
         string ours = text;
         PathQuoteSpaces(ours);
-        EXPECT_EQ(shell.Text(), ours) << Shown(text) << " (" << text.size() << " bytes)";
+        EXPECT_EQ(shell.Text(), ours) << Shown(text) << " (" << PathLength(text) << " units)";
     }
 }
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Folder lines with placeholders: a user parameter with a dated folder under it and the program's
 # own folder give menu items once "@param" is present; without it the same lines name no folder.
+# A UTF-8 configuration, with and without its byte-order mark, offers folders beyond code page
+# 932, one of them through a special folder whose path holds "ë": each receives the file.
 . "$(dirname "$0")/../lib.sh"
 
 fixture
@@ -46,4 +48,23 @@ keys Escape
 assert_exit_zero
 [ "$(menu_trace_count 7d0)" = 0 ] || fail "a folder item was inserted without @param"
 grep -qiE 'id 0*a5a' "$KORVO_STDERR" || fail "the +menu trace shows no tail item: cannot judge"
+
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+music=$(e2e_wine 30 reg query "$shell_folders" /v 'My Music' | tr -d '\r' | sed -n 's/.*REG_EXPAND_SZ *//p')
+e2e_wine 30 reg add "$shell_folders" /v 'My Music' /t REG_EXPAND_SZ /d 'C:\users\Zoë\Music' /f >/dev/null
+zoe=$WINEPREFIX/drive_c/users/Zoë/Music/Downloads
+mkdir -p "$FIXTURE/Zoë/Downloads" "$FIXTURE/다운로드" "$zoe"
+for bom in "" --bom; do
+    printf '[system]\n@param\n%%end\n[dir]\n%s\\Zoë\\Downloads\n%s\\다운로드 | 한국어\n%%My Music%%\\Downloads\n%%end\n' \
+        "$FIXTURE_WIN" "$FIXTURE_WIN" | write_utf8_ini "$FIXTURE/Korvo.ini" $bom
+    for pick in "Return|$FIXTURE/Zoë/Downloads" "Down Return|$FIXTURE/다운로드" "Down Down Return|$zoe"; do
+        start_korvo "${SERVER_URL}note.txt"
+        wait_menu
+        keys ${pick%%|*}
+        assert_exit_zero
+        assert_same_file "$FIXTURE/site/note.txt" "${pick#*|}/note.txt"
+        rm -f "${pick#*|}/note.txt"
+    done
+done
+[ -z "$music" ] || e2e_wine 30 reg add "$shell_folders" /v 'My Music' /t REG_EXPAND_SZ /d "$music" /f >/dev/null
 pass

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A destination folder of 250 characters still receives its file: the folder and the file's name
-# fit in a path, so the temporary file next to it must fit as well.
+# fit in a path, so the temporary file next to it must fit as well. So does a folder of 200
+# Japanese characters (400 bytes in code page 932, 200 characters to Windows).
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
 
@@ -23,4 +24,13 @@ http_server "$SITE"
 pick_destination "${HTTP_URL}a.zip"
 assert_exit_zero
 assert_same_file "$SITE/a.zip" "$deep/a.zip"
+
+fifty=$(printf 'ダウンロード先のフォルダ名%.0s' 1 2 3 4 5 6)  # 12 characters a time, cut to 50
+fifty=${fifty:0:50}
+japanese="$FIXTURE_WIN\\$fifty\\$fifty\\$fifty\\$fifty"
+mkdir -p "$FIXTURE/$fifty/$fifty/$fifty/$fifty"
+printf '[dir]\n%s | 日本語\n%%end\n' "$japanese" | write_ini "$FIXTURE/Korvo.ini"
+pick_destination "${HTTP_URL}a.zip"
+assert_exit_zero
+assert_same_file "$SITE/a.zip" "$FIXTURE/$fifty/$fifty/$fifty/$fifty/a.zip"
 pass

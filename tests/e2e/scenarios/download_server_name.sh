@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # A URL without a name of its own is saved under the name the server gives: Content-Disposition
-# (plain and UTF-8 forms) or the last segment after a redirect. A name that climbs out of the folder
-# keeps only its last part: it lands in the chosen folder and nowhere above it. The server's name
-# was never shown to the user, so it replaces no file: beside one, it takes the next free number.
+# (plain and UTF-8 forms, the latter under exactly the name sent, whatever its characters) or the
+# last segment after a redirect. A name that climbs out of the folder keeps only its last part: it
+# lands in the chosen folder and nowhere above it. The server's name was never shown to the user,
+# so it replaces no file: beside one, it takes the next free number.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
 
 download_fixture
-for case in "name-plain|plain report.pdf" "name-utf8|日本語.txt" "name-evil|evil.txt" \
+for case in "name-plain|plain report.pdf" "name-utf8|Café – Résumé 😀.pdf" "name-evil|evil.txt" \
     "redirect|archive-2.0.tar.gz" "name-dots|notes.txt"; do
     mode=${case%%|*} name=${case#*|}
     loopback_fault "$mode"

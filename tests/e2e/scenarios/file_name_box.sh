@@ -16,19 +16,20 @@ pick_and_wait_box() {  # URL [OPTION...]: the menu at (300,200) unless an option
     wait_box
 }
 
-# Typed edits: the name through the keyboard, the extension set in its box; Enter accepts both.
+# Typed edits of any script: the name through the keyboard, the extension set in its box; Enter
+# accepts both.
 pick_and_wait_box http://127.0.0.1:9/pub/file.zip
 assert_eq "$BOX_LABEL" "$LABEL" "caption"
 assert_eq "$BOX_NAME|$BOX_EXT" "file|.zip" "proposal"
 read -r left top right bottom <<<"$(inspect rect --class '#32770' --timeout 5)"
 assert_eq "$left,$top" "300,200" "box position at the menu's point"
-keys End Shift+Home text:renamed
+keys End Shift+Home text:rénamé表
 inspect set-item --class '#32770' --id 401 --text .txt >/dev/null || fail "could not set the extension"
-assert_eq "$(inspect item --class '#32770' --id 400 --timeout 5)" renamed "typed name"
+assert_eq "$(inspect item --class '#32770' --id 400 --timeout 5)" rénamé表 "typed name"
 keys Return
 assert_exit_zero
 wait_record 2
-assert_started_with 1 "-o \"$DEST_WIN\\renamed.txt\" http://127.0.0.1:9/pub/file.zip"
+assert_started_with 1 "-o \"$DEST_WIN\\rénamé表.txt\" http://127.0.0.1:9/pub/file.zip"
 
 # Escape: nothing is started.
 pick_and_wait_box http://127.0.0.1:9/pub/file.zip

@@ -13,7 +13,7 @@ MODE is one of:
   slow            send 300,000 bytes (announced) at 20 KB/s
   proxy           a proxy: answers a request for an absolute http:// URL with "via proxy: URL"
   name-plain      a URL without a name answered with Content-Disposition: attachment; filename="..."
-  name-utf8       the same with filename*=UTF-8''... (the name 日本語.txt)
+  name-utf8       the same with filename*=UTF-8''... (the name "Café – Résumé 😀.pdf")
   name-evil       the same with the name "..\..\evil.txt"
   name-dots       the same with the name "notes.txt. ." (Windows would drop the dots and blanks)
   redirect        302 to /files/archive-2.0.tar.gz, which is then served
@@ -49,7 +49,8 @@ SLOW_STEP = 2000  # every tenth of a second
 
 NAMED = {
     "name-plain": 'attachment; filename="plain report.pdf"',
-    "name-utf8": "attachment; filename=\"fallback.txt\"; filename*=UTF-8''%E6%97%A5%E6%9C%AC%E8%AA%9E.txt",
+    "name-utf8": "attachment; filename=\"fallback.txt\"; "
+                 "filename*=UTF-8''Caf%C3%A9%20%E2%80%93%20R%C3%A9sum%C3%A9%20%F0%9F%98%80.pdf",
     "name-evil": 'attachment; filename="..\\..\\evil.txt"',
     "name-dots": 'attachment; filename="notes.txt. ."',
 }

@@ -35,6 +35,14 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         self.send_header("Cache-Control", "max-age=3600")
         super().end_headers()
 
+    def do_GET(self):
+        # FILE.query beside FILE makes it a signed link: any other query gets 403.
+        path, _, query = self.path.partition("?")
+        signature = os.path.join(self.directory, path.lstrip("/") + ".query")
+        if os.path.isfile(signature) and open(signature).read() != query:
+            return self.send_error(403)
+        super().do_GET()
+
 
 def serve_http(args, use_tls):
     handler = functools.partial(QuietHandler, directory=args.folder)

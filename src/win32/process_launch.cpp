@@ -1,0 +1,51 @@
+#include "win32/process_launch.h"
+
+#include "win32/codepage.h"
+
+namespace korvo::win32 {
+
+namespace {
+
+// ERROR_ELEVATION_REQUIRED, which MinGW-w64's headers lack.
+constexpr DWORD ELEVATION_REQUIRED = 740;
+
+// cmd.exe from the system folder, never one found beside Korvo or in the current folder.
+std::wstring CommandInterpreterPath() {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return std::wstring(folder, length) + L"\\cmd.exe";
+}
+
+}  // namespace
+
+ProcessStart StartProgramProcess(const std::string& program, const std::string& parameters,
+                                 const std::string& workingFolder, bool batchFile) {
+    const std::wstring wideProgram = ToWide(program);
+    std::wstring line = L"\"" + wideProgram + L"\"";
+    if (!parameters.empty()) line += L" " + ToWide(parameters);
+    std::wstring application = wideProgram;
+    if (batchFile) {
+        // /s: cmd.exe removes exactly the outer pair of quotes and runs what they enclose, the
+        // same line the shell would have built for the batch file.
+        application = CommandInterpreterPath();
+        if (application.empty()) return ProcessStart::Failed;
+        line = L"cmd.exe /s /c \"" + line + L"\"";
+    }
+    const std::wstring folder = ToWide(workingFolder);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process)) {
+        return GetLastError() == ELEVATION_REQUIRED ? ProcessStart::NeedsElevation
+                                                          : ProcessStart::Failed;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ProcessStart::Started;
+}
+
+}  // namespace korvo::win32
