@@ -25,7 +25,7 @@ record_lines() { { wc -l <"$RECORD"; } 2>/dev/null || echo 0; }
 # has closed (appearing later, it would take the focus from the next run's menu, which closes).
 wait_record() {
     local i
-    for i in $(seq 1 100); do
+    for i in $(seq 1 200); do
         [ "$(record_lines)" -ge "$1" ] && { inspect wait-gone --class WineConsoleClass --timeout 10 >/dev/null; return 0; }
         sleep 0.1
     done
