@@ -107,7 +107,11 @@ no_menu_within() {
 }
 
 wait_menu() {
-    inspect wait-window --class '#32768' --timeout "${1:-20}" >/dev/null || fail "the menu did not open"
+    inspect wait-window --class '#32768' --timeout "${1:-20}" >/dev/null && return 0
+    # Say what stood there instead, so that a rare failure can be told from the next one.
+    local state="Korvo has ended"
+    if [ -n "$KORVO_PID" ] && kill -0 "$KORVO_PID" 2>/dev/null; then state="Korvo still runs"; fi
+    fail "the menu did not open ($state; visible windows: $(inspect list | grep '^visible' | tr '\n\t' '; '))"
 }
 
 wait_no_menu() {
