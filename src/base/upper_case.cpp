@@ -1,6 +1,6 @@
 // The simple uppercase mapping that Windows' ordinal case-insensitive comparisons use, for the
 // Basic Multilingual Plane. Generated from the Unicode character database (single-character
-// uppercase forms that map back) by tests/tools/upper_case_table.py; a Win32 test compares it with
+// uppercase forms that map back) by scripts/upper_case_table.py; a Win32 test compares it with
 // CompareStringOrdinal over every UTF-16 unit.
 #include "base/text.h"
 
