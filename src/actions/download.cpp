@@ -157,16 +157,31 @@ ChosenName SavedName(const RunState& run, const TransferJob& job, const std::str
 // How many numbered names a server's name tries before the folder counts as full of them.
 constexpr unsigned NUMBERED_NAME_ATTEMPTS = 1000;
 
+enum class NameTrial { Taken, Done, GiveUp };
+
+// Offers `trial` the server's name, then "name (2).ext", "name (3).ext" and so on, each short
+// enough for the folder, until one is Done; returns it, or "" when the names run out or the trial
+// gives up.
+template <typename Trial>
+std::string FirstNumberedName(const std::string& name, const std::string& folderPath, Trial trial) {
+    const std::size_t room = PATH_MAX_CHARS - PathLength(folderPath);
+    for (unsigned number = 1; number <= NUMBERED_NAME_ATTEMPTS; ++number) {
+        std::string candidate = NumberedFileName(name, number, room);
+        if (candidate.empty()) break;
+        const NameTrial result = trial(folderPath + candidate);
+        if (result == NameTrial::Done) return candidate;
+        if (result == NameTrial::GiveUp) break;
+    }
+    return {};
+}
+
 // The name the progress window announces: a server's name as it will be numbered, if need be.
 std::string AnnouncedName(Platform& platform, const ChosenName& chosen, const std::string& folderPath) {
     if (!chosen.fromServer) return chosen.name;
-    const std::size_t room = PATH_MAX_CHARS - PathLength(folderPath);
-    for (unsigned number = 1; number <= NUMBERED_NAME_ATTEMPTS; ++number) {
-        const std::string name = NumberedFileName(chosen.name, number, room);
-        if (name.empty()) break;
-        if (!platform.PathFileExists(folderPath + name)) return name;
-    }
-    return chosen.name;
+    const std::string free = FirstNumberedName(chosen.name, folderPath, [&](const std::string& path) {
+        return platform.PathFileExists(path) ? NameTrial::Taken : NameTrial::Done;
+    });
+    return free.empty() ? chosen.name : free;
 }
 
 // A name from the URL was seen in the menu: it replaces a file of that name. A server's name was
@@ -175,15 +190,11 @@ std::string AnnouncedName(Platform& platform, const ChosenName& chosen, const st
 bool MoveIntoPlace(Platform& platform, const std::string& temporaryPath, const std::string& folderPath,
                    const ChosenName& chosen) {
     if (!chosen.fromServer) return platform.ReplaceFile(temporaryPath, folderPath + chosen.name);
-    const std::size_t room = PATH_MAX_CHARS - PathLength(folderPath);
-    for (unsigned number = 1; number <= NUMBERED_NAME_ATTEMPTS; ++number) {
-        const std::string name = NumberedFileName(chosen.name, number, room);
-        if (name.empty()) return false;
-        if (platform.MoveToNewFile(temporaryPath, folderPath + name)) return true;
-        // Failed for another reason than a file of that name: another number would fail alike.
-        if (!platform.PathFileExists(folderPath + name)) return false;
-    }
-    return false;
+    return !FirstNumberedName(chosen.name, folderPath, [&](const std::string& path) {
+                if (platform.MoveToNewFile(temporaryPath, path)) return NameTrial::Done;
+                // Failed for another reason than a file of that name: another number would fail alike.
+                return platform.PathFileExists(path) ? NameTrial::Taken : NameTrial::GiveUp;
+            }).empty();
 }
 
 // Decides, on the waiting thread, when the time is up, when the progress window opens and what it
