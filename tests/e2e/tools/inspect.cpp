@@ -100,12 +100,22 @@ HWND FindVisible(const Wanted& wanted) {
 }
 
 // Polls every 50 ms up to the deadline; `present` chooses waiting for appearance or disappearance.
+// A wait that runs out says on stderr how long it waited by the performance counter and how often
+// it looked, so that a scenario can tell a full wait from one whose clock misled it.
 HWND WaitFor(const Wanted& wanted, bool present) {
-    DWORD start = GetTickCount();
-    for (;;) {
+    const DWORD start = GetTickCount();
+    LARGE_INTEGER frequency{}, begun{}, ended{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&begun);
+    for (int looks = 1;; ++looks) {
         HWND window = FindVisible(wanted);
         if ((window != nullptr) == present) return present ? window : reinterpret_cast<HWND>(1);
-        if (GetTickCount() - start >= wanted.timeoutMs) return nullptr;
+        if (GetTickCount() - start >= wanted.timeoutMs) {
+            QueryPerformanceCounter(&ended);
+            fwprintf(stderr, L"inspect: waited %lld ms, looked %d times\n",
+                     (ended.QuadPart - begun.QuadPart) * 1000 / frequency.QuadPart, looks);
+            return nullptr;
+        }
         Sleep(50);
     }
 }
