@@ -71,10 +71,10 @@ E2E_TOOL_OUT=$(mktemp)
 E2E_TOOL_ERR=$(mktemp)
 
 # e2e_tool SECONDS PROGRAM ARGS...: one of our tools, whose output is left in E2E_TOOL_OUT and
-# E2E_TOOL_ERR. Now and then (about one start in a thousand here, cause unknown) Wine ends a
-# program it is starting with status 1 within milliseconds, before the program has run: a failure
-# without a word, in under a second, is such a start, and the tool is started once more. Every
-# failure of the tools themselves says something.
+# E2E_TOOL_ERR. Now and then (about one start in a thousand here, cause unknown) the wine command
+# ends with status 1 within milliseconds and writes nothing, before the program has run. Every
+# failure of the tools themselves says something, so a silent failure in under a second is such a
+# start, and the tool is started once more.
 e2e_tool() {
     local seconds=$1 attempt status start
     shift
