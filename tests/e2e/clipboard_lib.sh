@@ -5,7 +5,7 @@
 set_clipboard() {
     local file=$FIXTURE.clip.txt
     printf '%s' "$1" >"$file"
-    e2e_wine 20 "$KORVO_TOOLS/clip.exe" --file "$(winepath -w "$file" 2>/dev/null)" >/dev/null \
+    e2e_tool 20 "$KORVO_TOOLS/clip.exe" --file "$(winepath -w "$file" 2>/dev/null)" >/dev/null \
         || fail "could not set the clipboard"
 }
 

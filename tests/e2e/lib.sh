@@ -70,10 +70,10 @@ e2e_wine() {
 E2E_TOOL_OUT=$(mktemp)
 E2E_TOOL_ERR=$(mktemp)
 
-# e2e_tool SECONDS PROGRAM ARGS...: one of our tools, whose output is left in E2E_TOOL_OUT and
-# E2E_TOOL_ERR. Now and then (about one start in a thousand here, cause unknown) the wine command
+# e2e_tool SECONDS PROGRAM ARGS...: a Windows program run to its end under a deadline; prints its
+# output when it has ended, and leaves what it wrote on stderr in E2E_TOOL_ERR. Now and then (about one start in a thousand here, cause unknown) the wine command
 # ends with status 1 within milliseconds and writes nothing, before the program has run. Every
-# failure of the tools themselves says something, so a silent failure in under a second is such a
+# failure of these programs says something, so a silent failure in under a second is such a
 # start, and the tool is started once more.
 e2e_tool() {
     local seconds=$1 attempt status start
@@ -84,18 +84,14 @@ e2e_tool() {
         status=$?
         [ "$status" != 0 ] && [ ! -s "$E2E_TOOL_OUT" ] && [ ! -s "$E2E_TOOL_ERR" ] \
             && [ $(($(date +%s%N) - start)) -lt 1000000000 ] || break
-        e2e_note "$(basename "$1") $2 ended with $status at once, without a word: started again"
+        e2e_note "$(basename "$1") $2 ended with $status at once, without a word: started again" >&2
     done
+    cat "$E2E_TOOL_OUT"
     return "$status"
 }
 
-inject() { e2e_tool 20 "$KORVO_TOOLS/inject.exe" "$@"; }
-inspect() {
-    e2e_tool 30 "$KORVO_TOOLS/inspect.exe" "$@"
-    local status=$?
-    tr -d '\r' <"$E2E_TOOL_OUT"
-    return "$status"
-}
+inject() { e2e_tool 20 "$KORVO_TOOLS/inject.exe" "$@" >/dev/null; }
+inspect() { e2e_tool 30 "$KORVO_TOOLS/inspect.exe" "$@" | tr -d '\r'; }
 
 # fixture [PROGRAM.exe]: a fresh program folder holding a copy of Korvo.exe (under another name
 # when asked); kept inside the prefix's drive C so that Korvo sees it as C:\e2e\<scenario>.

@@ -50,8 +50,8 @@ assert_exit_zero
 grep -qiE 'id 0*a5a' "$KORVO_STDERR" || fail "the +menu trace shows no tail item: cannot judge"
 
 shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
-music=$(e2e_wine 30 reg query "$shell_folders" /v 'My Music' | tr -d '\r' | sed -n 's/.*REG_EXPAND_SZ *//p')
-e2e_wine 30 reg add "$shell_folders" /v 'My Music' /t REG_EXPAND_SZ /d 'C:\users\Zoë\Music' /f >/dev/null
+music=$(e2e_tool 30 reg query "$shell_folders" /v 'My Music' | tr -d '\r' | sed -n 's/.*REG_EXPAND_SZ *//p')
+e2e_tool 30 reg add "$shell_folders" /v 'My Music' /t REG_EXPAND_SZ /d 'C:\users\Zoë\Music' /f >/dev/null
 zoe=$WINEPREFIX/drive_c/users/Zoë/Music/Downloads
 mkdir -p "$FIXTURE/Zoë/Downloads" "$FIXTURE/다운로드" "$zoe"
 for bom in "" --bom; do
@@ -66,5 +66,5 @@ for bom in "" --bom; do
         rm -f "${pick#*|}/note.txt"
     done
 done
-[ -z "$music" ] || e2e_wine 30 reg add "$shell_folders" /v 'My Music' /t REG_EXPAND_SZ /d "$music" /f >/dev/null
+[ -z "$music" ] || e2e_tool 30 reg add "$shell_folders" /v 'My Music' /t REG_EXPAND_SZ /d "$music" /f >/dev/null
 pass

@@ -16,7 +16,7 @@ pick_destination "${SERVER_URL}secure.bin"
 expect_box "オープンエラー" "ダウンロード失敗"
 assert_folder_holds "$DEST"
 
-e2e_wine 30 "$KORVO_TOOLS/trust-cert.exe" "$FIXTURE_WIN\\cert.der" >/dev/null 2>&1 \
+e2e_tool 30 "$KORVO_TOOLS/trust-cert.exe" "$FIXTURE_WIN\\cert.der" >/dev/null 2>&1 \
     || fail "the certificate could not be added to the trusted roots"
 pick_destination "${SERVER_URL}secure.bin"
 assert_exit_zero 60

@@ -15,13 +15,13 @@ C:\\windows
 INI
 
 associate() {  # EXTENSION: opening such a file runs the recorder
-    e2e_wine 30 reg add "HKCR\\$1" /ve /d korvo.e2e /f >/dev/null 2>&1
+    e2e_tool 30 reg add "HKCR\\$1" /ve /d korvo.e2e /f >/dev/null 2>&1
 }
-e2e_wine 30 reg add 'HKCR\korvo.e2e\shell\open\command' /ve /d "\"$FIXTURE_WIN\\record.exe\" \"%1\"" /f \
+e2e_tool 30 reg add 'HKCR\korvo.e2e\shell\open\command' /ve /d "\"$FIXTURE_WIN\\record.exe\" \"%1\"" /f \
     >/dev/null 2>&1 || fail "could not register the recorder"
 associate .txt
 associate .ini
-trap 'e2e_wine 30 reg delete "HKCR\\korvo.e2e" /f >/dev/null 2>&1; e2e_cleanup' EXIT
+trap 'e2e_tool 30 reg delete "HKCR\\korvo.e2e" /f >/dev/null 2>&1; e2e_cleanup' EXIT
 
 wait_record() {  # LINES: waits until the recorder has written that many lines
     local i

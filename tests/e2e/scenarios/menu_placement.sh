@@ -5,7 +5,7 @@
 
 fixture
 mkdir -p "$FIXTURE/a"
-pointer() { e2e_wine 20 "$KORVO_TOOLS/pointer.exe" "$@" 2>/dev/null | tr -d '\r'; }
+pointer() { e2e_tool 20 "$KORVO_TOOLS/pointer.exe" "$@" 2>/dev/null | tr -d '\r'; }
 read -r screenWidth maximizedHeight _ <<<"$(pointer metrics)"
 [ -n "$maximizedHeight" ] || fail "could not read the screen metrics"
 
