@@ -71,10 +71,11 @@ E2E_TOOL_OUT=$(mktemp)
 E2E_TOOL_ERR=$(mktemp)
 
 # e2e_tool SECONDS PROGRAM ARGS...: a Windows program run to its end under a deadline; prints its
-# output when it has ended, and leaves what it wrote on stderr in E2E_TOOL_ERR. Now and then (about one start in a thousand here, cause unknown) the wine command
-# ends with status 1 within milliseconds and writes nothing, before the program has run. Every
-# failure of these programs says something, so a silent failure in under a second is such a
-# start, and the tool is started once more.
+# output when it has ended, and leaves what it wrote on stderr in E2E_TOOL_ERR. Now and then (about
+# one start in a thousand here, cause unknown) the wine command ends with status 1 within
+# milliseconds and writes nothing, before the program has run. Every failure of these programs
+# says something, so a silent failure in under a second is such a start: the program is started
+# once more.
 e2e_tool() {
     local seconds=$1 attempt status start
     shift
