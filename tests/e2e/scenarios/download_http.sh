@@ -30,7 +30,7 @@ cached=$(find "$WINEPREFIX/drive_c/users" -ipath '*cache*' -newer "$FIXTURE/star
 [ -z "$cached" ] || fail "downloads were kept in the Internet cache: $cached"
 
 SETTINGS='HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings'
-set_setting() { timeout 30 wine reg add "$SETTINGS" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1; }
+set_setting() { e2e_tool 30 reg add "$SETTINGS" /v "$1" /t "$2" /d "$3" /f >/dev/null 2>&1; }
 loopback_fault proxy
 trap 'set_setting ProxyEnable REG_DWORD 0; e2e_cleanup' EXIT
 set_setting ProxyServer REG_SZ "127.0.0.1:$SERVER_PORT" && set_setting ProxyEnable REG_DWORD 1 ||
