@@ -278,24 +278,31 @@ int Win32Platform::TrackMenu(MenuHandle menu, Point at, MenuAlignment alignment)
 
 // --- Programs and shell -----------------------------------------------------------------------
 
+// A program is started with exactly the text it was given, or not at all.
+bool Win32Platform::RefusedAsInexact(std::initializer_list<std::string_view> texts) {
+    for (std::string_view text : texts) {
+        if (!Utf8ToWide(text)) {
+            ShowMessage(TEXT_INVALID_TEXT, TEXT_ERROR_CAPTION, BoxIcon::None);
+            return true;
+        }
+    }
+    return false;
+}
+
 void Win32Platform::ShellExecute(const std::string& file, const std::string& parameters,
                                  const std::string& workingFolder) {
-    const std::optional<std::wstring> wideFile = Utf8ToWide(file);
-    const std::optional<std::wstring> wideParameters = Utf8ToWide(parameters);
-    const std::optional<std::wstring> wideFolder = Utf8ToWide(workingFolder);
-    // A program is started with exactly the text it was given, or not at all.
-    if (!wideFile || !wideParameters || !wideFolder) {
-        ShowMessage(TEXT_INVALID_TEXT, TEXT_ERROR_CAPTION, BoxIcon::None);
-        return;
-    }
+    if (RefusedAsInexact({file, parameters, workingFolder})) return;
     EnsureComForShell();
-    ShellExecuteW(nullptr, nullptr, wideFile->c_str(),
-                  wideParameters->empty() ? nullptr : wideParameters->c_str(),
-                  wideFolder->empty() ? nullptr : wideFolder->c_str(), SW_SHOWNORMAL);
+    const std::wstring wideParameters = ToWide(parameters);
+    const std::wstring wideFolder = ToWide(workingFolder);
+    ShellExecuteW(nullptr, nullptr, ToWide(file).c_str(),
+                  wideParameters.empty() ? nullptr : wideParameters.c_str(),
+                  wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWNORMAL);
 }
 
 ProcessStart Win32Platform::StartProcess(const std::string& program, const std::string& parameters,
                                          const std::string& workingFolder, bool batchFile) {
+    if (RefusedAsInexact({program, parameters, workingFolder})) return ProcessStart::Failed;
     return StartProgramProcess(program, parameters, workingFolder, batchFile);
 }
 

@@ -2,6 +2,9 @@
 // and the UTF-16 W functions; it decides nothing.
 #pragma once
 
+#include <initializer_list>
+#include <string_view>
+
 #include "win32/windows_api.h"
 
 #include "platform/platform.h"
@@ -86,6 +89,9 @@ public:
     HWND ProgressWindowHandle() const { return progress_ ? progress_->Window() : nullptr; }
 
 private:
+    // True, after telling the user, when a text has no exact UTF-16 form.
+    bool RefusedAsInexact(std::initializer_list<std::string_view> texts);
+
     std::unique_ptr<ProgressWindow> progress_;
     HINSTANCE instance_ = nullptr;
     HWND host_ = nullptr;
