@@ -1,6 +1,7 @@
 #include "app/invocation.h"
 
 #include "actions/download.h"
+#include "actions/file_name_dialog.h"
 #include "actions/folder_browser.h"
 #include "actions/program_launch.h"
 #include "app/clipboard.h"
@@ -87,7 +88,7 @@ void DispatchToFolder(Platform& platform, RunState& run, const std::string& fold
     }
     const ProgramEntry& program = run.programs[selected];
     std::string commandLine = BuildCommandLine(platform, run, program.commandTemplate, folder,
-                                               IsBatchFile(program.programPath));
+                                               [&] { return AskForFileName(platform, run, run.url); });
     if (commandLine == CANCEL_MARKER) return;
     RunProgram(platform, program.programPath, commandLine);
 }

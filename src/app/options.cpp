@@ -19,14 +19,15 @@ struct OptionValue {
 
 // The characters after `option` up to the first space or the end of the text. There is no quoting:
 // quotes and tabs are part of the value.
-OptionValue PlainValue(std::string_view argumentText, std::string_view option) {
+OptionValue PlainValue(std::string_view argumentText, std::string_view option,
+                       std::size_t maxChars = OPTION_VALUE_MAX_CHARS) {
     OptionValue value;
     std::size_t found = FindNoCase(argumentText, option);
     if (found == std::string_view::npos) return value;
     value.present = true;
     for (std::size_t at = found + option.size(); at < argumentText.size(); ++at) {
         if (argumentText[at] == ' ') break;
-        if (value.text.size() == OPTION_VALUE_MAX_CHARS) {
+        if (value.text.size() == maxChars) {
             value.tooLong = true;
             value.text.clear();
             break;
@@ -80,8 +81,9 @@ void ParseOptions(Platform& platform, RunState& run, std::string_view argumentTe
     ApplyMenuOption(run, PlainValue(argumentText, "/#m="));
 
     run.requestedProgramName.clear();
-    OptionValue program = PlainValue(argumentText, "/#e=");
-    if (program.present && !program.tooLong) run.requestedProgramName = program.text;
+    // Whole, however long: a name no program has selects none, and a cut one could be another's.
+    OptionValue program = PlainValue(argumentText, "/#e=", std::string::npos);
+    if (program.present) run.requestedProgramName = program.text;
 
     ApplyBrowseFolderOption(platform, run, QuotedValue(argumentText, "/#0=\""));
     if (FindNoCase(argumentText, "/#0") != std::string_view::npos) run.directBrowse = 1;

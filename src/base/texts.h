@@ -21,9 +21,12 @@ constexpr char TEXT_INVALID_TEXT[] = "使用できない文字を含んでいま
 constexpr char TEXT_BROWSE_TITLE[] = "フォルダを選択してください ： ";
 constexpr char TEXT_URL_TOO_LONG[] = "URL が長すぎます。使える URL は 2083 文字までです。";
 constexpr char TEXT_COMMAND_LINE_TOO_LONG[] = "コマンドラインが長すぎるため、プログラムを起動しません。";
-// A batch file's URL text that cmd.exe would change by expanding a variable.
-constexpr char TEXT_URL_CHANGED_BY_CMD[] =
-    "この URL にはコマンドプロンプトが書き換える %名前% があるため、バッチファイルを起動しません。";
+// A batch file's command line that cmd.exe would change by expanding a variable, or that holds
+// what cmd.exe cannot pass on as written.
+constexpr char TEXT_CHANGED_BY_CMD[] =
+    "コマンドラインにコマンドプロンプトが書き換える %名前% があるため、バッチファイルを起動しません。";
+constexpr char TEXT_NOT_PASSABLE_TO_CMD[] =
+    "コマンドラインにコマンドプロンプトへそのまま渡せない文字 (\" や改行) があるため、バッチファイルを起動しません。";
 
 // The download's progress window.
 constexpr char TEXT_PROGRESS_CAPTION[] = "ダウンロード中";

@@ -1,7 +1,6 @@
 #include "config/exec_section.h"
 
 #include "base/text.h"
-#include "config/file_encoding.h"
 #include "config/loader.h"
 #include "config/program_path.h"
 #include "template/placeholders.h"
@@ -29,9 +28,9 @@ bool AddProgram(Platform& platform, RunState& run, const std::string& text) {
 
     ProgramEntry entry;
     entry.programPath = CutToFit(resolved.path, PATH_MAX_CHARS);
-    entry.displayName = separator == std::string::npos
-                            ? SplitPath(entry.programPath).name
-                            : CutToFileBytes(whole.substr(separator + 3), PATH_MAX_CHARS, run.configEncoding);
+    // Whole, as "/#e=" compares it: a cut name could be another program's.
+    entry.displayName = separator == std::string::npos ? SplitPath(entry.programPath).name
+                                                       : std::string(whole.substr(separator + 3));
     run.programs.push_back(std::move(entry));
     return true;
 }
@@ -42,9 +41,11 @@ bool HandleExecLine(Platform& platform, RunState& run, ExecReadingState& state,
                     const std::string& line) {
     std::string text = run.paramSeen ? ExpandPlaceholders(platform, run, line) : line;
     if (IsTemplateLine(state, text)) {
-        // The last ">" line after a program is its template.
-        std::string_view afterMark = std::string_view(text).substr(1);
-        run.programs.back().commandTemplate = CutToFileBytes(afterMark, PATH_MAX_CHARS, run.configEncoding);
+        // The last ">" line after a program is its template, kept whole. One whose placeholders
+        // do not fit the expander stays as written, and building its command line says so.
+        const std::optional<std::string> whole =
+            run.paramSeen ? ExpandPlaceholdersWhole(platform, run, line) : line;
+        run.programs.back().commandTemplate = (whole ? *whole : line).substr(1);
         return false;
     }
     if (run.programs.size() >= static_cast<std::size_t>(PROGRAM_MAX)) return true;

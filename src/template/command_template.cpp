@@ -3,8 +3,9 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
-#include "actions/file_name_dialog.h"
+#include "base/arguments.h"
 #include "base/text.h"
 #include "base/texts.h"
 #include "template/placeholders.h"
@@ -44,24 +45,6 @@ const TokenText* TokenAt(std::string_view text, std::size_t at) {
     return nullptr;
 }
 
-// The blank, cmd.exe's command characters and its argument separators: outside quotes each of
-// them would end the argument or start another command when the program is a batch file.
-bool NeedsQuotesForCmd(std::string_view value) {
-    return value.find_first_of(" \t&|<>^(),;=") != std::string_view::npos;
-}
-
-// The Microsoft C run-time reads backslashes right before a quote as escapes: doubled, they stay
-// the backslashes they were and the quote still closes.
-void DoubleTrailingBackslashes(std::string& text) {
-    const std::size_t last = text.find_last_not_of('\\');
-    text.append(text.size() - (last == std::string::npos ? 0 : last + 1), '\\');
-}
-
-std::string Quoted(std::string value) {
-    DoubleTrailingBackslashes(value);
-    return '"' + value + '"';
-}
-
 // The target before its first "#", or else before its first "?".
 std::string WithoutFragment(const std::string& target) {
     std::size_t cut = target.find('#');
@@ -80,59 +63,14 @@ std::string FolderAsChosen(const std::string& folder) {
     return folder.size() == 2 && folder[1] == ':' ? folder + '\\' : folder;
 }
 
-// cmd.exe's own variables, which the environment does not hold.
-bool IsDynamicCmdVariable(std::string_view name) {
-    static constexpr std::array<std::string_view, 8> names = {
-        "CD", "DATE", "TIME", "RANDOM", "ERRORLEVEL", "CMDEXTVERSION", "CMDCMDLINE",
-        "HIGHESTNUMANODENUMBER"};
-    for (std::string_view known : names) {
-        if (name.size() == known.size() && StartsWithNoCase(name, known, known.size())) return true;
-    }
-    return false;
-}
-
-// cmd.exe replaces %NAME% (and %NAME:...%) by the variable's value before anything else, inside
-// quotes too: a batch file would receive another URL, or the URL's server the user's own values
-// (%USERNAME%). Names starting with "=" are cmd.exe's hidden folder variables.
-bool CmdWouldChange(Platform& platform, std::string_view value) {
-    for (std::size_t at = value.find('%'); at != std::string_view::npos; at = value.find('%', at + 1)) {
-        const std::size_t end = value.find('%', at + 1);
-        if (end == std::string_view::npos) return false;
-        std::string_view name = value.substr(at + 1, end - at - 1);
-        name = name.substr(0, name.find(':'));
-        if (name.empty()) continue;
-        if (name[0] == '=' || IsDynamicCmdVariable(name) ||
-            platform.EnvironmentVariableDefined(std::string(name))) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Tokens whose text comes from the URL, and so may hold anything a URL may.
-bool CarriesUrlText(Token token) {
-    switch (token) {
-        case Token::Host: case Token::User: case Token::Password: case Token::UrlPath:
-        case Token::UrlFolder: case Token::UrlName: case Token::AskedName:
-        case Token::Target: case Token::TargetWithoutFragment:
-            return true;
-        default:
-            return false;
-    }
-}
-
 struct Builder {
-    Platform& platform;
-    RunState& run;
+    const RunState& run;
     const std::string& folder;
-    bool batchFile;
+    const AskFileName& askFileName;
     std::string folderParts;  // drive and folder parts of the chosen folder, separator kept
-    std::string line;         // the command line built so far
-    bool insideQuotes = false;   // as cmd.exe and the C run-time read the line: quotes toggle
-    bool valueEndsLine = false;  // the line ends with an inserted value, not template text
 
     // The token's value, or nullopt when the user cancelled the file-name box.
-    std::optional<std::string> ValueOf(Token token) {
+    std::optional<std::string> ValueOf(Token token) const {
         const UrlParts& url = run.url;
         switch (token) {
             case Token::Scheme: return url.scheme;
@@ -146,7 +84,7 @@ struct Builder {
             }
             // The name the menu shows, made safe, not the URL's raw last segment.
             case Token::UrlName: return url.fileName;
-            case Token::AskedName: return AskForFileName(platform, run, url);
+            case Token::AskedName: return askFileName();
             case Token::Target: return run.targets.firstTarget;
             case Token::TargetWithoutFragment: return WithoutFragment(run.targets.firstTarget);
             case Token::FolderWithBackslash: return WithBackslash(folder);
@@ -162,68 +100,47 @@ struct Builder {
         return std::string();
     }
 
-    // A URL reaches the program as one argument: %L and %-L are quoted when they hold a blank or
-    // a character cmd.exe reads as syntax, and so is any URL text a batch file would receive
-    // outside quotes. Inside the template's own quotes a value is safe as it is.
-    bool NeedsQuotes(Token token, std::string_view value) const {
-        if (insideQuotes || !NeedsQuotesForCmd(value)) return false;
-        const bool target = token == Token::Target || token == Token::TargetWithoutFragment;
-        return target || (batchFile && CarriesUrlText(token));
-    }
-
-    // False when the user cancelled, or when cmd.exe would change URL text for a batch file
-    // (the user is told).
-    bool Append(Token token) {
-        std::optional<std::string> value = ValueOf(token);
-        if (!value) return false;
-        if (batchFile && CarriesUrlText(token) && CmdWouldChange(platform, *value)) {
-            platform.ShowMessage(TEXT_URL_CHANGED_BY_CMD, TEXT_ERROR_CAPTION);
-            return false;
+    // The argument with its tokens replaced, left to right; nullopt when the user cancelled.
+    std::optional<std::string> Fill(std::string_view argument) const {
+        std::string filled;
+        for (std::size_t at = 0; at < argument.size();) {
+            const TokenText* found = argument[at] == '%' ? TokenAt(argument, at) : nullptr;
+            if (found == nullptr) {
+                filled += argument[at++];
+                continue;
+            }
+            std::optional<std::string> value = ValueOf(found->token);
+            if (!value) return std::nullopt;
+            filled += *value;
+            // Whatever ends the argument now, the value or the text before an empty one, loses
+            // one backslash.
+            if (found->token == Token::FolderPartsWithoutBackslash) RemoveTrailingBackslash(filled);
+            at += found->text.size();
         }
-        if (NeedsQuotes(token, *value)) value = Quoted(*value);
-        AddText(*value);
-        // Whatever ends the line now, the value or the text before an empty one, loses one
-        // backslash.
-        if (token == Token::FolderPartsWithoutBackslash) RemoveTrailingBackslash(line);
-        if (!value->empty()) valueEndsLine = true;
-        return true;
-    }
-
-    // Template text. A closing quote right after a value that ends in backslashes gets them
-    // doubled, so that the program receives exactly the value ("C:\\" for the root of C:).
-    void AppendTemplateText(std::string_view text) {
-        if (text == "\"" && insideQuotes && valueEndsLine) DoubleTrailingBackslashes(line);
-        AddText(text);
-        valueEndsLine = false;
-    }
-
-    void AddText(std::string_view text) {
-        line.append(text);
-        for (char c : text) insideQuotes ^= c == '"';
+        return filled;
     }
 };
 
 }  // namespace
 
-std::string BuildCommandLine(Platform& platform, RunState& run, const std::string& commandTemplate,
-                             const std::string& folder, bool batchFile) {
-    const std::string text =
-        run.paramSeen ? ExpandPlaceholders(platform, run, commandTemplate) : commandTemplate;
+std::string BuildCommandLine(Platform& platform, const RunState& run, const std::string& commandTemplate,
+                             const std::string& folder, const AskFileName& askFileName) {
+    const std::optional<std::string> text =
+        run.paramSeen ? ExpandPlaceholdersWhole(platform, run, commandTemplate) : commandTemplate;
+    if (!text) {
+        platform.ShowMessage(TEXT_COMMAND_LINE_TOO_LONG, TEXT_ERROR_CAPTION);
+        return CANCEL_MARKER;
+    }
     PathParts folderSplit = SplitPath(folder);
-    Builder builder{platform, run, folder, batchFile, folderSplit.drive + folderSplit.folder, {}};
-
-    std::string_view rest(text);
-    for (std::size_t at = 0; at < rest.size();) {
-        if (const TokenText* found = rest[at] == '%' ? TokenAt(rest, at) : nullptr) {
-            if (!builder.Append(found->token)) return CANCEL_MARKER;
-            at += found->text.size();
-            continue;
-        }
-        builder.AppendTemplateText(rest.substr(at, 1));
-        ++at;
+    const Builder builder{run, folder, askFileName, folderSplit.drive + folderSplit.folder};
+    std::vector<std::string> arguments;
+    for (const std::string& argument : SplitArguments(*text)) {
+        std::optional<std::string> filled = builder.Fill(argument);
+        if (!filled) return CANCEL_MARKER;
+        arguments.push_back(std::move(*filled));
     }
     // Whole, however long: the launch refuses a line Windows cannot pass on.
-    return builder.line;
+    return JoinArguments(arguments);
 }
 
 }  // namespace korvo

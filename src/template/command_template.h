@@ -7,6 +7,8 @@
 // the last folder in %D. Anything else is copied as written.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "app/run_state.h"
@@ -14,14 +16,17 @@
 
 namespace korvo {
 
-// The command line for the selected program and the chosen folder, whole (the launch refuses one
+// Asks the user for the file name that "%$K" stands for; nullopt when the user cancels.
+using AskFileName = std::function<std::optional<std::string>()>;
+
+// The parameters for the selected program and the chosen folder, whole (the launch refuses a line
 // that Windows cannot pass on); exactly CANCEL_MARKER when the user cancelled the file-name box,
-// or when cmd.exe would change a batch file's URL text by expanding a variable (with a message).
-// The template is scanned once, left to right: a value put in for a token is never read for
-// tokens again, so a URL's "%D0" or "%F0" escapes reach the program intact. %L and %-L are quoted
-// when they hold a blank or a character cmd.exe reads as syntax; for a `batchFile` program every
-// other token of URL text is too, unless it stands inside the template's own quotes.
-std::string BuildCommandLine(Platform& platform, RunState& run, const std::string& commandTemplate,
-                             const std::string& folder, bool batchFile = false);
+// or when the template's placeholders do not fit the expander (with a message).
+// The template is a list of arguments, split as the program will split its command line; each
+// token is replaced inside its argument, and each argument is written back once, quoted as it
+// needs: a value never splits or joins arguments, whatever it holds, and is never read again for
+// tokens, so a URL's "%D0" or "%F0" escapes reach the program intact.
+std::string BuildCommandLine(Platform& platform, const RunState& run, const std::string& commandTemplate,
+                             const std::string& folder, const AskFileName& askFileName);
 
 }  // namespace korvo

@@ -54,10 +54,17 @@ constexpr char PROGRAM_FOLDER_TOKEN[] = "%ins_Korvo%";
 // later ones as written.
 using ValueOf = std::function<std::optional<std::string>()>;
 
+// The text being expanded, and whether it has been cut to fit.
+struct Expansion {
+    std::string text;
+    bool cut = false;
+};
+
 // Replaces the occurrences of `token` from left to right. The search goes on right after each
 // inserted value, so a value is never examined again by its own token, and an empty token
 // matches nothing: the text cannot grow without end.
-void ReplaceToken(std::string& text, std::string_view token, const ValueOf& valueOf) {
+void ReplaceToken(Expansion& expansion, std::string_view token, const ValueOf& valueOf) {
+    std::string& text = expansion.text;
     std::string result;
     std::size_t from = 0;
     while (from < text.size()) {
@@ -77,9 +84,10 @@ void ReplaceToken(std::string& text, std::string_view token, const ValueOf& valu
     if (from == 0) return;  // nothing replaced
     if (from < text.size()) result.append(text, from, std::string::npos);
     text = CutToFit(result, PLACEHOLDER_TEXT_MAX_CHARS);
+    expansion.cut = expansion.cut || text.size() != result.size();
 }
 
-void ReplaceWithText(std::string& text, std::string_view token, const std::string& value) {
+void ReplaceWithText(Expansion& text, std::string_view token, const std::string& value) {
     ReplaceToken(text, token, [&value] { return std::optional<std::string>(value); });
 }
 
@@ -95,7 +103,7 @@ std::string TwoDigitYear(int year) {
     return digits.size() <= 2 ? digits : digits.substr(digits.size() - 2);
 }
 
-void ExpandDate(std::string& text, const LocalDate& today) {
+void ExpandDate(Expansion& text, const LocalDate& today) {
     ReplaceWithText(text, "%4y%", Formatted("%d", today.year));
     ReplaceWithText(text, "%2y%", TwoDigitYear(today.year));
     ReplaceWithText(text, "%mm%", Formatted("%d", today.month));
@@ -113,10 +121,9 @@ std::string ProgramFolderValue(const RunState& run) {
     return CutToFit(folder, PATH_MAX_CHARS);
 }
 
-}  // namespace
-
-std::string ExpandPlaceholders(Platform& platform, const RunState& run, std::string_view text) {
-    std::string expanded = CutToFit(text, PLACEHOLDER_TEXT_MAX_CHARS);
+Expansion Expand(Platform& platform, const RunState& run, std::string_view text) {
+    Expansion expanded{CutToFit(text, PLACEHOLDER_TEXT_MAX_CHARS)};
+    expanded.cut = expanded.text.size() != text.size();
     // The date is read once: every date token of the text shows the same day.
     const LocalDate today = platform.Today();
 
@@ -136,6 +143,19 @@ std::string ExpandPlaceholders(Platform& platform, const RunState& run, std::str
         if (PathLength(row.value) <= PATH_MAX_CHARS) ReplaceWithText(expanded, row.name, row.value);
     }
     return expanded;
+}
+
+}  // namespace
+
+std::string ExpandPlaceholders(Platform& platform, const RunState& run, std::string_view text) {
+    return Expand(platform, run, text).text;
+}
+
+std::optional<std::string> ExpandPlaceholdersWhole(Platform& platform, const RunState& run,
+                                                   std::string_view text) {
+    Expansion expanded = Expand(platform, run, text);
+    if (expanded.cut) return std::nullopt;
+    return std::move(expanded.text);
 }
 
 }  // namespace korvo

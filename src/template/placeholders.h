@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,9 @@ constexpr std::size_t PLACEHOLDER_TEXT_MAX_CHARS = 3899;
 // own. A special folder the shell cannot give leaves its token as written.
 // Callers decide whether to expand at all (only once "@param" has been seen).
 std::string ExpandPlaceholders(Platform& platform, const RunState& run, std::string_view text);
+
+// The same, whole: nullopt when the text or its result would have to be cut.
+std::optional<std::string> ExpandPlaceholdersWhole(Platform& platform, const RunState& run,
+                                                   std::string_view text);
 
 }  // namespace korvo

@@ -1,5 +1,6 @@
 #include "win32/process_launch.h"
 
+#include "actions/program_launch.h"
 #include "win32/codepage.h"
 
 namespace korvo::win32 {
@@ -21,17 +22,9 @@ std::wstring CommandInterpreterPath() {
 
 ProcessStart StartProgramProcess(const std::string& program, const std::string& parameters,
                                  const std::string& workingFolder, bool batchFile) {
-    const std::wstring wideProgram = ToWide(program);
-    std::wstring line = L"\"" + wideProgram + L"\"";
-    if (!parameters.empty()) line += L" " + ToWide(parameters);
-    std::wstring application = wideProgram;
-    if (batchFile) {
-        // /s: cmd.exe removes exactly the outer pair of quotes and runs what they enclose, the
-        // same line the shell would have built for the batch file.
-        application = CommandInterpreterPath();
-        if (application.empty()) return ProcessStart::Failed;
-        line = L"cmd.exe /s /c \"" + line + L"\"";
-    }
+    std::wstring line = ToWide(ProcessCommandLine(program, parameters, batchFile));
+    const std::wstring application = batchFile ? CommandInterpreterPath() : ToWide(program);
+    if (application.empty()) return ProcessStart::Failed;
     const std::wstring folder = ToWide(workingFolder);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);

@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "actions/file_name_dialog.h"
+#include "base/arguments.h"
 #include "base/text.h"
-#include "config/file_encoding.h"
 #include "config/loader.h"
 #include "fake_platform.h"
 #include "template/command_template.h"
@@ -63,20 +64,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     platform.AddFile("C:\\Korvo\\Korvo.ini", "[exec]\n" + fields[0]);
     korvo::RunState run = korvo::testing::StartedRun("Korvo.exe", 1);
-    run.requestedProgramName = korvo::CutToFit(fields[1], 258);
+    run.requestedProgramName = fields[1];
 
     if (korvo::LoadConfiguration(platform, run) != 1) __builtin_trap();
     const int programCount = static_cast<int>(run.programs.size());
     if (programCount > korvo::PROGRAM_MAX) __builtin_trap();
     if (run.selectedProgram < -1 || run.selectedProgram >= programCount) __builtin_trap();
     for (const auto& entry : run.programs) {
-        // The path counts UTF-16 units; the name and template the configuration file's bytes.
-        if (korvo::PathLength(entry.programPath) > korvo::PATH_MAX_CHARS ||
-            korvo::CutToFileBytes(entry.displayName, korvo::PATH_MAX_CHARS, run.configEncoding) != entry.displayName ||
-            korvo::CutToFileBytes(entry.commandTemplate, korvo::PATH_MAX_CHARS, run.configEncoding) !=
-                entry.commandTemplate) {
-            __builtin_trap();
-        }
+        if (korvo::PathLength(entry.programPath) > korvo::PATH_MAX_CHARS) __builtin_trap();
     }
 
     std::string commandTemplate = korvo::CutToFit(fields[0], korvo::PATH_MAX_CHARS);
@@ -91,7 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string expanded = commandTemplate;
     if (run.paramSeen) expanded = korvo::ExpandPlaceholders(platform, run, commandTemplate);
     std::string line = korvo::BuildCommandLine(platform, run, commandTemplate,
-                                               korvo::CutToFit(fields[3], korvo::PATH_MAX_CHARS));
+                                               korvo::CutToFit(fields[3], korvo::PATH_MAX_CHARS),
+                                               [&] { return korvo::AskForFileName(platform, run, run.url); });
+    // A value never splits or joins arguments: the program gets as many as the template shows.
+    if (line != korvo::CANCEL_MARKER &&
+        korvo::SplitArguments(line).size() != korvo::SplitArguments(expanded).size()) {
+        __builtin_trap();
+    }
     // A token of two characters or more gives at most a quoted URL with its backslashes doubled.
     if (korvo::PathLength(line) > korvo::PathLength(expanded) * (korvo::URL_MAX_CHARS + 2)) __builtin_trap();
     // The box opens once for each "%$K" of the expanded template, and only those.

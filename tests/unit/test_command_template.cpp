@@ -2,7 +2,12 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
+#include "actions/file_name_dialog.h"
+#include "actions/program_launch.h"
+#include "base/arguments.h"
+#include "base/texts.h"
 #include "fake_platform.h"
 #include "template/command_template.h"
 #include "url/url_parts.h"
@@ -24,8 +29,12 @@ protected:
     }
 
     std::string Build(const std::string& commandTemplate, const std::string& folder = "D:\\Down\\Music") {
-        return BuildCommandLine(platform, run, commandTemplate, folder);
+        return BuildCommandLine(platform, run, commandTemplate, folder,
+                                [this] { return AskForFileName(platform, run, run.url); });
     }
+
+    // What the program gets: the line split as its C run-time splits it.
+    static std::vector<std::string> Args(const std::string& line) { return SplitArguments(line); }
 
     static FileNameAnswer Accept(const std::string& name, const std::string& extension) {
         return {FileNameEnd::Accepted, name, extension};
@@ -55,10 +64,11 @@ TEST_F(CommandTemplateTest, EveryTokenOnTheWorkedExample) {
         {"%F", "Down"},
         {"%s %g %k %p %-d %-p %-j", "http server file.zip D:\\Down\\Music\\ D:\\Down D:\\Down\\Music /pub/"},
         {"-o \"%P%K\" %L", "-o \"D:\\Down\\Music\\file.zip\" http://server/pub/file.zip"},
+        {"-d \"C:\\Out\\\\\" \"%-P\\%K\"", "-d C:\\Out\\ D:\\Down\\Music\\file.zip"},  // as the program reads it
         {"no tokens, 100% sure %X %", "no tokens, 100% sure %X %"},
         {"", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(Build(c.commandTemplate), c.expected) << c.commandTemplate;
+    for (const Case& c : cases) EXPECT_EQ(Args(Build(c.commandTemplate)), Args(c.expected)) << c.commandTemplate;
     EXPECT_TRUE(platform.fileNameRequests.empty());
 }
 
@@ -74,14 +84,14 @@ TEST_F(CommandTemplateTest, FolderTokensOnOtherFolders) {
         {"C:\\", "C:\\|C:\\|C:\\|C:|"},
         {"D:\\表", "D:\\表\\|D:\\表|D:\\|D:|"},
     };
-    for (const Case& c : cases) EXPECT_EQ(Build("%P|%-P|%D|%-D|%F", c.folder), c.expected) << c.folder;
+    for (const Case& c : cases) EXPECT_EQ(Args(Build("%P|%-P|%D|%-D|%F", c.folder)), Args(c.expected)) << c.folder;
 }
 
 TEST_F(CommandTemplateTest, DroppingTheBackslashLooksAtTheLineBuiltSoFar) {
     // An empty "%D" text leaves the backslash written before the token as the end of the line.
-    EXPECT_EQ(Build("x\\%-D", "Down"), "x");
-    EXPECT_EQ(Build("x\\\\%-D|", "Down"), "x\\|");
-    EXPECT_EQ(Build("%-D\\", "D:\\Down\\Music"), "D:\\Down\\");
+    EXPECT_EQ(Args(Build("x\\%-D", "Down")), Args("x"));
+    EXPECT_EQ(Args(Build("x\\\\%-D|", "Down")), Args("\"x\\|\""));
+    EXPECT_EQ(Args(Build("%-D\\", "D:\\Down\\Music")), Args("D:\\Down\\"));
 }
 
 TEST_F(CommandTemplateTest, UrlTokensOnOtherTargets) {
@@ -97,23 +107,21 @@ TEST_F(CommandTemplateTest, UrlTokensOnOtherTargets) {
         {"http://h/a.zip?x=1", "http|h|||/a.zip|/|a.zip|\"http://h/a.zip?x=1\"|http://h/a.zip"},
         {"http://h/wiki/File:Example.jpg", "http|h|||/wiki/File:Example.jpg|/wiki/|File_Example.jpg|http://h/wiki/File:Example.jpg|http://h/wiki/File:Example.jpg"},
         {"http://h/con.zip", "http|h|||/con.zip|/|_con.zip|http://h/con.zip|http://h/con.zip"},
-        {"http://h/a b.zip", "http|h|||/a b.zip|/|a b.zip|\"http://h/a b.zip\"|\"http://h/a b.zip\""},
+        {"http://h/a b.zip", "\"http|h|||/a b.zip|/|a b.zip|http://h/a b.zip|http://h/a b.zip\""},
     };
     for (const Case& c : cases) {
         Target(c.target);
-        EXPECT_EQ(Build("%S|%G|%H|%I|%J|%-J|%K|%L|%-L"), c.expected) << c.target;
+        EXPECT_EQ(Args(Build("%S|%G|%H|%I|%J|%-J|%K|%L|%-L")), Args(c.expected)) << c.target;
     }
-    // The folder is never quoted, even with a space in it.
-    EXPECT_EQ(Build("%P|%-P", "D:\\My Down"), "D:\\My Down\\|D:\\My Down");
 }
 
 // A value is put in where its token stands and never read again for tokens: percent escapes
 // whose first digit is D or F, common in non-ASCII URLs, reach the program unchanged.
 TEST_F(CommandTemplateTest, InsertedValuesAreNeverScannedForTokens) {
     Target("http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P#%L");
-    EXPECT_EQ(Build("%L %J %K"),
-              "\"http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P#%L\" /%D0%F0%d1/%Fa%-D%$K.zip %Fa%-D%$K.zip");
-    EXPECT_EQ(Build("%-L"), "\"http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P\"");
+    EXPECT_EQ(Args(Build("%L %J %K")),
+              Args("\"http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P#%L\" /%D0%F0%d1/%Fa%-D%$K.zip %Fa%-D%$K.zip"));
+    EXPECT_EQ(Args(Build("%-L")), Args("\"http://h/%D0%F0%d1/%Fa%-D%$K.zip?q=%P\""));
     EXPECT_TRUE(platform.fileNameRequests.empty());
     // Folders and names the user typed are as safe.
     EXPECT_EQ(Build("%P%F", "D:\\%S%G"), "D:\\%S%G\\");
@@ -231,7 +239,7 @@ TEST_F(CommandTemplateTest, WithoutAMenuTheBoxOpensWhereTheMenuWouldHave) {
 TEST_F(CommandTemplateTest, LongUrlsStayWhole) {
     const std::string url = "http://h/r.pdf?X-Signature=" + std::string(2056, 's');  // 2,083 characters
     Target(url);
-    EXPECT_EQ(Build("%G|%J|%K %L %L"), "h|/r.pdf|r.pdf \"" + url + "\" \"" + url + "\"");
+    EXPECT_EQ(Args(Build("%G|%J|%K %L %L")), Args("h|/r.pdf|r.pdf \"" + url + "\" \"" + url + "\""));
 }
 
 // Each URL reaches the program as one argument, even through cmd.exe, which reads these
@@ -239,7 +247,7 @@ TEST_F(CommandTemplateTest, LongUrlsStayWhole) {
 TEST_F(CommandTemplateTest, UrlTextIsQuotedWhereCmdWouldReadIt) {
     for (char c : std::string(" &|<>^(),;=")) {
         Target(std::string("http://h/a") + c + "b");
-        EXPECT_EQ(Build("%L"), std::string("\"http://h/a") + c + "b\"") << c;
+        EXPECT_EQ(Args(Build("%L")), Args(std::string("\"http://h/a") + c + "b\"")) << c;
     }
     const char* url = "http://u&1:p|2@h&i/d(x)/y&.zip";
     const std::array<std::array<const char*, 4>, 9> cases{{  // target, template, batch file, result
@@ -255,15 +263,54 @@ TEST_F(CommandTemplateTest, UrlTextIsQuotedWhereCmdWouldReadIt) {
         {"http://h/%E3%81%82%20.zip", "%L %K", "batch", "http://h/%E3%81%82%20.zip %E3%81%82%20.zip"},
     }};
     platform.environment = {"USERNAME"};
+    platform.AddFile("D:\\T\\dl.bat", "");
     for (const auto& [target, commandTemplate, batch, expected] : cases) {
         Target(target);
-        EXPECT_EQ(BuildCommandLine(platform, run, commandTemplate, "C:", *batch != '\0'), expected) << commandTemplate;
+        platform.launches.clear();
+        std::string line = Build(commandTemplate, "C:");
+        if (*batch != '\0') RunProgram(platform, "D:\\T\\dl.bat", line);
+        if (*batch != '\0') line = platform.launches.empty() ? CANCEL_MARKER : platform.launches[0].parameters;
+        EXPECT_EQ(Args(line), Args(expected)) << commandTemplate;
     }
     EXPECT_EQ(platform.messages.size(), 2u);
     Target("http://h/a.zip");
-    EXPECT_EQ(Build("-P \"%-P\" \"%P\" %L", "C:"), "-P \"C:\\\\\" \"C:\\\\\" http://h/a.zip");
+    EXPECT_EQ(Args(Build("-P \"%-P\" \"%P\" %L", "C:")), Args("-P \"C:\\\\\" \"C:\\\\\" http://h/a.zip"));
     platform.fileNameAnswers = {Accept("a&b", ".zip")};
-    EXPECT_EQ(BuildCommandLine(platform, run, "%$K", "C:", true), "\"a&b.zip\"");
+    EXPECT_EQ(Args(Build("%$K")), Args("\"a&b.zip\""));
+}
+
+// A value lands whole inside the argument its token stands in, wherever it stands and whatever it
+// holds; a batch file gets the same arguments through cmd.exe, or is not started when cmd.exe would
+// change them.
+TEST_F(CommandTemplateTest, EveryValueLandsWholeInItsOwnArgument) {
+    const std::pair<const char*, bool> values[] = {  // the folder, and whether a batch file gets it
+        {"C:\\a(1),b;c=d", true}, {"C:\\Tom&Jerry", true}, {"x^y|z<w>v", true}, {"C:\\my dl", true},
+        {"C:\\my dl\\", true}, {"C:\\dl\\\\", true}, {"", true}, {"a\\\"b \\\"", false}, {"%PROMPT%", false},
+        {"%CD%", false}, {"%cd:~0,1%", false}, {"%E3%81%82%", true}, {"a\nb", false},
+    };
+    const std::pair<const char*, const char*> templates[] = {  // template, text before the value
+        {"%-P %L", ""}, {"C:\\dl\\%-P %L", "C:\\dl\\"}, {"\"%-P\" %L", ""}, {"-o%-P %L", "-o"},
+    };
+    Target("http://h/a&b(1).zip?x=1");
+    platform.AddFile("D:\\T\\dl.bat", "");
+    for (const auto& [value, batchGetsIt] : values) {
+        for (const auto& [commandTemplate, before] : templates) {
+            SCOPED_TRACE(std::string(value) + " in " + commandTemplate);
+            const std::vector<std::string> expected{before + std::string(value), run.targets.firstTarget};
+            const std::string line = Build(commandTemplate, value);
+            EXPECT_EQ(Args(line), expected);
+            platform.launches.clear();
+            RunProgram(platform, "D:\\T\\dl.bat", line);
+            ASSERT_EQ(platform.launches.size(), batchGetsIt ? 1u : 0u);
+            if (batchGetsIt) {
+                EXPECT_EQ(Args(platform.launches[0].parameters), expected);
+            }
+        }
+    }
+    // A line from elsewhere with a command character outside quotes does not reach cmd.exe either.
+    platform.messages.clear();
+    RunProgram(platform, "D:\\T\\dl.bat", "C:\\a&b");
+    EXPECT_EQ(platform.messages.at(0).text, TEXT_NOT_PASSABLE_TO_CMD);
 }
 
 }  // namespace

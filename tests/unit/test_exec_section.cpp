@@ -64,11 +64,12 @@ TEST_F(ExecSectionTest, ProgramsTheirNamesAndTemplates) {
     for (const Case& c : cases) EXPECT_EQ(Load(c.section), c.expected) << c.section;
 }
 
-TEST_F(ExecSectionTest, LongTemplatesAndNamesAreCutTo259Characters) {
-    Load("D:\\Tools\\getter.exe | " + std::string(300, 'n') + "\n>" + std::string(300, 't') + "\n");
-    ASSERT_EQ(run.programs.size(), 1u);
-    EXPECT_EQ(run.programs[0].displayName, std::string(259, 'n'));
-    EXPECT_EQ(run.programs[0].commandTemplate, std::string(259, 't'));
+TEST_F(ExecSectionTest, LongTemplatesAndNamesAreKeptWhole) {
+    std::string japanese;
+    for (int i = 0; i < 100; ++i) japanese += "表";  // 200 bytes of code page 932, 300 of UTF-8
+    Load("D:\\Tools\\getter.exe | " + japanese + "\n>" + std::string(300, 't') + "\n", japanese);
+    EXPECT_EQ(run.selectedProgram, 0);
+    EXPECT_EQ(run.programs.at(0).commandTemplate, std::string(300, 't'));
 
     // A program path of 259 characters is found; a longer one, cut to it, would be another file.
     const std::string name(250, 'g');

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/invocation.h"
+#include "base/arguments.h"
 #include "base/texts.h"
 #include "fake_platform.h"
 
@@ -182,7 +183,7 @@ TEST_F(DispatchTest, SelectedProgramStartsWithItsCommandLineInsteadOfDownloading
     EXPECT_TRUE(platform.openedUrls.empty());
     ASSERT_EQ(platform.launches.size(), 1u);
     EXPECT_EQ(platform.launches[0].file, "D:\\Tools\\getter.exe");
-    EXPECT_EQ(platform.launches[0].parameters, "-o \"C:\\Down\" http://host/a.zip");
+    EXPECT_EQ(SplitArguments(platform.launches[0].parameters), SplitArguments("-o \"C:\\Down\" http://host/a.zip"));
     EXPECT_EQ(platform.launches[0].workingFolder, "D:\\Tools\\");
 }
 
@@ -192,7 +193,8 @@ TEST_F(DispatchTest, SelectedProgramStartsWithItsCommandLineInsteadOfDownloading
 TEST_F(DispatchTest, ProgramsStartWithTheirWholeCommandLineOrNotAtAll) {
     const std::tuple<const char*, std::size_t, const char*> cases[] = {
         {"D:\\Tools\\getter.exe", 32744, "process"}, {"D:\\Tools\\getter.exe", 32745, "refused"},
-        {"D:\\Tools\\get.CMD", 8170, "batch"}, {"D:\\Tools\\get.bat", 8171, "refused"},
+        {"D:\\Tools\\get.CMD", 8149, "batch"}, {"D:\\Tools\\get.bat", 8150, "refused"},
+        {"D:\\Tools\\get.com", 9, "process"},
         {"D:\\Tools\\get.vbs", 2031, "shell"}, {"D:\\Tools\\get.vbs", 2032, "refused"},
     };
     run.selectedProgram = 0;
@@ -208,6 +210,10 @@ TEST_F(DispatchTest, ProgramsStartWithTheirWholeCommandLineOrNotAtAll) {
     run.programs[0] = {"D:\\Tools\\getter.exe", "getter", "-v"};
     DispatchToFolder(platform, run, "C:\\Down");
     EXPECT_EQ(platform.launches.at(1).via, "shell");
+    run.programs[0].commandTemplate = std::string(2029, 'x');  // the shell takes 2,048 of it
+    DispatchToFolder(platform, run, "C:\\Down");
+    EXPECT_EQ(platform.launches.size(), 3u);
+    EXPECT_EQ(platform.messages.size(), 4u);
 }
 
 TEST_F(DispatchTest, OnlyTheExactCancelMarkerSuppressesTheStart) {
@@ -215,7 +221,7 @@ TEST_F(DispatchTest, OnlyTheExactCancelMarkerSuppressesTheStart) {
     const std::pair<const char*, bool> cases[] = {
         {"CancelData_Vanta", false},
         {"canceldata_vanta", true},
-        {"CancelData_Vanta ", true},
+        {"CancelData_Vanta ", false},  // the blank is no argument
         {"x CancelData_Vanta", true},
     };
     for (const auto& [commandLine, started] : cases) {
