@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "base/arguments.h"
 #include "base/text.h"
 #include "config/file_encoding.h"
 #include "text_samples.h"
 #include "win32/codepage.h"
+
+#include <shellapi.h>
 
 namespace korvo::testing {
 namespace {
@@ -208,6 +211,28 @@ TEST(TextDifferential, PathQuoteSpacesMatchesPathQuoteSpacesW) {
         PathQuoteSpaces(ours);
         EXPECT_EQ(shell.Text(), ours) << Shown(text) << " (" << PathLength(text) << " units)";
     }
+}
+
+// The arguments a program gets, split by CommandLineToArgvW after a program name.
+std::vector<string> ArgvOf(const string& parameters) {
+    int count = 0;
+    LPWSTR* split = CommandLineToArgvW(ToWide("p.exe " + parameters).c_str(), &count);
+    std::vector<string> arguments;
+    for (int i = 1; split != nullptr && i < count; ++i) arguments.push_back(ToNarrow(split[i]));
+    LocalFree(split);
+    return arguments;
+}
+
+// Korvo splits a template as programs split their command line, and writes each argument so that
+// they get it back whole.
+TEST(TextDifferential, ArgumentsMatchCommandLineToArgvW) {
+    const char* lines[] = {
+        "a b\tc", " -o  \"C:\\My Files\\\\\" x", "-o\"C:\\My Files\"\\x", "a\\\\\\\"b c\\\\\"d e\"",
+        "\"\" x \"\"", "\\\\server\\share\\ \"unclosed \\", "\"a\"b\" c", "表 \"é \\\"\"",
+    };
+    for (const char* line : lines) EXPECT_EQ(SplitArguments(line), ArgvOf(line)) << line;
+    const std::vector<string> arguments{"", "C:\\a b\\", "a\\\"b", "\\\\\"", "x&y", "\"", "a\tb\\\\"};
+    EXPECT_EQ(ArgvOf(JoinArguments(arguments)), arguments);
 }
 
 }  // namespace
