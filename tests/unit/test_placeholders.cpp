@@ -62,6 +62,8 @@ TEST_F(PlaceholdersExpansionTest, EverySpecialFolderTokenAsksForItsOwnFolder) {
     for (const auto& [token, id] : tokens) EXPECT_EQ(Expand(token), "C:\\" + std::to_string(id)) << token;
     platform.specialFolders[39] = "C:\\" + std::string(257, 'p');  // cut, it would name a parent
     EXPECT_EQ(Expand("%My Pictures%"), "%My Pictures%");
+    platform.specialFolders[39] = "C:\\" + std::string(256, 'p');  // 259 characters fit
+    EXPECT_EQ(Expand("%My Pictures%"), platform.specialFolders[39]);
 }
 
 TEST_F(PlaceholdersExpansionTest, DatesOfOtherDays) {
@@ -111,6 +113,8 @@ TEST_F(PlaceholdersExpansionTest, ExpansionStaysBounded) {
     EXPECT_EQ(Expand("aaa"), "aaaaaa");  // neither the empty name nor the value's own name loops
     EXPECT_EQ(Expand(std::string(3900, 'x')), std::string(PLACEHOLDER_TEXT_MAX_CHARS, 'x'));
     EXPECT_EQ(Expand(std::string(3000, 'a')), std::string(PLACEHOLDER_TEXT_MAX_CHARS, 'a'));
+    EXPECT_EQ(ExpandPlaceholdersWhole(platform, run, std::string(3000, 'a')), std::nullopt);
+    EXPECT_EQ(ExpandPlaceholdersWhole(platform, run, std::string(1949, 'a')), std::string(3898, 'a'));
 
     // The cut never splits a character of two UTF-16 units: 2 + 2 x 1,949 units keep 1,948 of them.
     run.params = {{"#", "\xF0\x9F\x98\x80"}};
