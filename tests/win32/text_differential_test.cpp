@@ -213,26 +213,23 @@ TEST(TextDifferential, PathQuoteSpacesMatchesPathQuoteSpacesW) {
     }
 }
 
-// The arguments a program gets, split by CommandLineToArgvW after a program name.
-std::vector<string> ArgvOf(const string& parameters) {
-    int count = 0;
-    LPWSTR* split = CommandLineToArgvW(ToWide("p.exe " + parameters).c_str(), &count);
-    std::vector<string> arguments;
-    for (int i = 1; split != nullptr && i < count; ++i) arguments.push_back(ToNarrow(split[i]));
-    LocalFree(split);
-    return arguments;
-}
-
-// Korvo splits a template as programs split their command line, and writes each argument so that
-// they get it back whole.
+// Korvo splits a template as programs split their command line (CommandLineToArgvW, after a
+// program name), and writes each argument so that they get it back whole.
 TEST(TextDifferential, ArgumentsMatchCommandLineToArgvW) {
-    const char* lines[] = {
-        "a b\tc", " -o  \"C:\\My Files\\\\\" x", "-o\"C:\\My Files\"\\x", "a\\\\\\\"b c\\\\\"d e\"",
-        "\"\" x \"\"", "\\\\server\\share\\ \"unclosed \\", "\"a\"b\" c", "表 \"é \\\"\"",
+    const auto argv = [](const string& parameters) {
+        int count = 0;
+        LPWSTR* split = CommandLineToArgvW(ToWide("p.exe " + parameters).c_str(), &count);
+        std::vector<string> arguments(count > 1 ? count - 1 : 0);
+        for (int i = 1; i < count; ++i) arguments[i - 1] = ToNarrow(split[i]);
+        LocalFree(split);
+        return arguments;
     };
-    for (const char* line : lines) EXPECT_EQ(SplitArguments(line), ArgvOf(line)) << line;
+    for (const char* line : {"a b\tc", " -o  \"C:\\My Files\\\\\" x", "-o\"C:\\My Files\"\\x", "a\\\\\\\"b c\\\\\"d e\"",
+                             "\"\" x \"\"", "\\\\server\\share\\ \"unclosed \\", "\"a\"b\" c", "表 \"é \\\" x\""}) {
+        EXPECT_EQ(SplitArguments(line), argv(line)) << line;
+    }
     const std::vector<string> arguments{"", "C:\\a b\\", "a\\\"b", "\\\\\"", "x&y", "\"", "a\tb\\\\"};
-    EXPECT_EQ(ArgvOf(JoinArguments(arguments)), arguments);
+    EXPECT_EQ(argv(JoinArguments(arguments)), arguments);
 }
 
 }  // namespace

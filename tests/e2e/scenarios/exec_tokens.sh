@@ -4,11 +4,11 @@
 # A "/#e=" name that no program has, or that a program's name only contains, leaves the download
 # to Korvo itself: the file arrives and the program does not run. A URL beyond code page 932
 # reaches the program exactly, as the arguments its template shows.
-# The template is a list of arguments, and each value lands whole inside its own (as the program's
-# C run-time splits the command line): a drive root as "C:\", a signed link of 1,500 characters
-# whole; a batch file handing %* on gets "-o", the folder and name as one path and the URL, with
-# "&", ">", "|", "^" and "(" in the name and a folder named "Tom&Jerry", without starting a second
-# command; a URL holding "%CD%" or "%PROMPT%", which cmd.exe would replace, does not start it.
+# Each URL reaches the program as one argument (as its C run-time splits the command line): a
+# drive root as "C:\", a signed link of 1,500 characters whole, a batch file's URLs with "&", ">",
+# "|" and "^" without starting a second command; one holding "%CD%", which cmd.exe would replace,
+# does not start the batch file at all, nor does "%PROMPT%". The batch file gets "-o", the folder
+# "Tom&Jerry" and the name (as "Example_(2).jpg") as one path, and the URL.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../exec_lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
@@ -21,7 +21,6 @@ keys Return
 assert_exit_zero
 wait_record 2
 dest=$DEST_WIN parent="$FIXTURE_WIN\\Down Load"
-# One argument: the template holds no blank of its own, the folder's is the value's.
 assert_started_with 1 "\"http|127.0.0.1|me|pw|/pub/%D0%F0.zip|/pub/|%D0%F0.zip|$url|${url%#top}|$dest\\|$dest|$parent\\|$parent|Down Load\""
 assert_no_file "$DEST/%D0%F0.zip"
 
