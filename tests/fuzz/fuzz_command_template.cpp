@@ -88,9 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string line = korvo::BuildCommandLine(platform, run, commandTemplate,
                                                korvo::CutToFit(fields[3], korvo::PATH_MAX_CHARS),
                                                [&] { return korvo::AskForFileName(platform, run, run.url); });
-    // A value never splits or joins arguments: the program gets as many as the template shows.
     if (line != korvo::CANCEL_MARKER && korvo::SplitArguments(line).size() != korvo::SplitArguments(expanded).size()) __builtin_trap();
-    // A token of two characters or more gives at most a quoted URL with its backslashes doubled.
+    // A value never splits or joins arguments. A token of two characters or more gives at most a quoted URL with its backslashes doubled.
     if (korvo::PathLength(line) > korvo::PathLength(expanded) * (korvo::URL_MAX_CHARS + 2)) __builtin_trap();
     // The box opens once for each "%$K" of the expanded template, and only those.
     if (platform.fileNameRequests.size() > Count(expanded, "%$K")) __builtin_trap();

@@ -279,14 +279,13 @@ TEST_F(CommandTemplateTest, UrlTextIsQuotedWhereCmdWouldReadIt) {
     EXPECT_EQ(Args(Build("%$K")), Args("\"a&b.zip\""));
 }
 
-// A value lands whole inside the argument its token stands in, wherever it stands and whatever it
-// holds; a batch file gets the same arguments through cmd.exe, or is not started when cmd.exe would
-// change them.
+// A value lands whole in its token's argument, wherever it stands and whatever it holds; a batch
+// file gets the same arguments through cmd.exe, or is not started when cmd.exe would change them.
 TEST_F(CommandTemplateTest, EveryValueLandsWholeInItsOwnArgument) {
     const std::pair<const char*, bool> values[] = {  // the folder, and whether a batch file gets it
-        {"C:\\a(1),b;c=d", true}, {"C:\\Tom&Jerry", true}, {"x^y|z<w>v", true}, {"C:\\my dl", true},
-        {"C:\\my dl\\", true}, {"C:\\dl\\\\", true}, {"", true}, {"a\\\"b \\\"", false}, {"%PROMPT%", false},
-        {"%CD%", false}, {"%cd:~0,1%", false}, {"%E3%81%82%", true}, {"a\nb", false},
+        {"C:\\a(1),b;c=d", true}, {"C:\\Tom&Jerry", true}, {"x^y|z<w>v", true}, {"C:\\my dl", true}, {"", true},
+        {"C:\\my dl\\", true}, {"C:\\dl\\\\", true}, {"a\\\"b \\\"", false}, {"%PROMPT%", false}, {"%CD%", false},
+        {"%cd:~0,1%", false}, {"%E3%81%82%", true}, {"a\nb", false},
     };
     const std::pair<const char*, const char*> templates[] = {  // template, text before the value
         {"%-P %L", ""}, {"C:\\dl\\%-P %L", "C:\\dl\\"}, {"\"%-P\" %L", ""}, {"-o%-P %L", "-o"},

@@ -13,7 +13,6 @@
 #include "config/file_encoding.h"
 #include "text_samples.h"
 #include "win32/codepage.h"
-
 #include <shellapi.h>
 
 namespace korvo::testing {

@@ -7,8 +7,7 @@
 # Each URL reaches the program as one argument (as its C run-time splits the command line): a
 # drive root as "C:\", a signed link of 1,500 characters whole, a batch file's URLs with "&", ">",
 # "|" and "^" without starting a second command; one holding "%CD%", which cmd.exe would replace,
-# does not start the batch file at all, nor does "%PROMPT%". The batch file gets "-o", the folder
-# "Tom&Jerry" and the name (as "Example_(2).jpg") as one path, and the URL.
+# does not start the batch file at all, nor does "%PROMPT%"; "-o", "Tom&Jerry\Example_(2).jpg", URL.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../exec_lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
