@@ -194,8 +194,7 @@ TEST_F(DispatchTest, SelectedProgramStartsWithItsCommandLineInsteadOfDownloading
 TEST_F(DispatchTest, ProgramsStartWithTheirWholeCommandLineOrNotAtAll) {
     const std::tuple<const char*, std::size_t, const char*> cases[] = {
         {"D:\\Tools\\getter.exe", 32744, "process"}, {"D:\\Tools\\getter.exe", 32745, "refused"},
-        {"D:\\Tools\\get.CMD", 8149, "batch"}, {"D:\\Tools\\get.bat", 8150, "refused"},
-        {"D:\\Tools\\get.com", 9, "process"},
+        {"D:\\Tools\\get.CMD", 8149, "batch"}, {"D:\\Tools\\get.bat", 8150, "refused"}, {"D:\\Tools\\get.com", 9, "process"},
         {"D:\\Tools\\get.vbs", 2031, "shell"}, {"D:\\Tools\\get.vbs", 2032, "refused"},
     };
     run.selectedProgram = 0;
