@@ -31,7 +31,7 @@ bool AddProgram(Platform& platform, RunState& run, const std::string& text) {
     entry.programPath = CutToFit(resolved.path, PATH_MAX_CHARS);
     entry.displayName = separator == std::string::npos
                             ? SplitPath(entry.programPath).name
-                            : CutToFileBytes(whole.substr(separator + 3), PATH_MAX_CHARS, run.configEncoding);
+                            : CutToFileBytes(whole.substr(separator + 3), PATH_MAX_CHARS);
     run.programs.push_back(std::move(entry));
     return true;
 }
@@ -44,7 +44,7 @@ bool HandleExecLine(Platform& platform, RunState& run, ExecReadingState& state,
     if (IsTemplateLine(state, text)) {
         // The last ">" line after a program is its template.
         std::string_view afterMark = std::string_view(text).substr(1);
-        run.programs.back().commandTemplate = CutToFileBytes(afterMark, PATH_MAX_CHARS, run.configEncoding);
+        run.programs.back().commandTemplate = CutToFileBytes(afterMark, PATH_MAX_CHARS);
         return false;
     }
     if (run.programs.size() >= static_cast<std::size_t>(PROGRAM_MAX)) return true;
@@ -71,7 +71,7 @@ void ReadExecSection(Platform& platform, RunState& run, std::string_view configT
     run.programs.clear();
     run.selectedProgram = -1;
     ExecReadingState state;
-    WalkSection(configText, run.configEncoding, "[exec]", [&](const std::string& line, std::size_t) {
+    WalkSection(configText, "[exec]", [&](const std::string& line, std::size_t) {
         return LineOutcome{HandleExecLine(platform, run, state, line), 0};
     });
     SelectProgram(run);

@@ -72,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& entry : run.programs) {
         // The path counts UTF-16 units; the name and template the configuration file's bytes.
         if (korvo::PathLength(entry.programPath) > korvo::PATH_MAX_CHARS ||
-            korvo::CutToFileBytes(entry.displayName, korvo::PATH_MAX_CHARS, run.configEncoding) != entry.displayName ||
-            korvo::CutToFileBytes(entry.commandTemplate, korvo::PATH_MAX_CHARS, run.configEncoding) !=
+            korvo::CutToFileBytes(entry.displayName, korvo::PATH_MAX_CHARS) != entry.displayName ||
+            korvo::CutToFileBytes(entry.commandTemplate, korvo::PATH_MAX_CHARS) !=
                 entry.commandTemplate) {
             __builtin_trap();
         }

@@ -12,6 +12,18 @@ namespace {
 
 using testing::FakePlatform;
 
+std::string Repeat(const std::string& text, int times) {
+    std::string repeated;
+    for (int k = 0; k < times; ++k) repeated += text;
+    return repeated;
+}
+
+// `text` with each "\x7F" replaced by `bad`.
+std::string Replace(std::string text, const std::string& bad) {
+    for (std::size_t at = text.find('\x7F'); at != std::string::npos; at = text.find('\x7F', at)) text.replace(at, 1, bad);
+    return text;
+}
+
 class ConfigLoaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -141,37 +153,66 @@ TEST_F(ConfigLoaderTest, ANulByteEndsTheSearchAndItsLine) {
 }
 
 TEST_F(ConfigLoaderTest, ReadConfigLineCutsLongLinesAndCountsBytes) {
-    const FileEncoding cp932 = FileEncoding::CodePage932;
     std::string text = std::string(600, 'x') + "\r\nnext\n";
-    ConfigLine line = ReadConfigLine(text, 0, cp932);
+    ConfigLine line = ReadConfigLine(text, 0);
     EXPECT_EQ(line.text, std::string(517, 'x'));
     EXPECT_EQ(line.consumed, 602u);
-    line = ReadConfigLine(text, 602, cp932);
+    line = ReadConfigLine(text, 602);
     EXPECT_EQ(line.text, "next");
     EXPECT_EQ(line.consumed, 5u);
 
-    line = ReadConfigLine("tail", 0, cp932);  // no line feed: one more than what remained
+    line = ReadConfigLine("tail", 0);  // no line feed: one more than what remained
     EXPECT_EQ(line.text, "tail");
     EXPECT_EQ(line.consumed, 5u);
 
-    // A character straddling the limit is left out whole; the limit counts the bytes the file
-    // holds: 表 is two in code page 932 and three in UTF-8.
-    EXPECT_EQ(ReadConfigLine(std::string(516, 'x') + "表\n", 0, cp932).text, std::string(516, 'x'));
-    EXPECT_EQ(ReadConfigLine(std::string(515, 'x') + "表\n", 0, cp932).text, std::string(515, 'x') + "表");
-    EXPECT_EQ(ReadConfigLine(std::string(515, 'x') + "表\n", 0, FileEncoding::Utf8).text, std::string(515, 'x'));
+    // A character straddling the limit is left out whole; the limit counts the bytes as code page
+    // 932 does, whatever the file's encoding: 表 is two.
+    EXPECT_EQ(ReadConfigLine(std::string(516, 'x') + "表\n", 0).text, std::string(516, 'x'));
+    EXPECT_EQ(ReadConfigLine(std::string(515, 'x') + "表\n", 0).text, std::string(515, 'x') + "表");
+    EXPECT_TRUE(ReadConfigLine(std::string(516, 'x') + "表\n", 0).cut);
 }
 
 TEST_F(ConfigLoaderTest, ReadsCodePage932AndUtf8Files) {
-    for (const char* name : {"表", "Zoë", "다운로드"}) platform.AddFolder(std::string("C:\\Dl\\") + name);
+    for (const char* name : {"表", "Zoë", "다운로드", "ﾗｼﾞｵ"}) platform.AddFolder(std::string("C:\\Dl\\") + name);
     EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\x95\x5C\n"), "C:\\Dl\\表");  // code page 932
     EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\다운로드\nC:\\Dl\\Zoë\n"), "C:\\Dl\\다운로드,C:\\Dl\\Zoë");
     EXPECT_EQ(LoadFolders("\xEF\xBB\xBF[dir]\nC:\\Dl\\Zoë\n"), "C:\\Dl\\Zoë");
-    // A line that is not code page 932 costs that line only; a file that claims UTF-8 and is not
-    // is refused, with the configuration's message.
+    // Valid both ways: the reading whose folders exist.
+    EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\xD7\xBC\xDE\xB5\n"), "C:\\Dl\\ﾗｼﾞｵ");
+    EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\Zo\xC3\xAB\n"), "C:\\Dl\\Zoë");
+    // A line that is not in the file's encoding costs that line only, with a mark or without.
     EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\x95\nC:\\Dl\\\x95\x5C\n"), "C:\\Dl\\表");
-    platform.AddFile("C:\\Korvo\\tool.ini", "\xEF\xBB\xBF[dir]\nC:\\Dl\\\x95\x5C\n");
-    ASSERT_EQ(LoadConfiguration(platform, run), 0);
-    EXPECT_EQ(platform.messages.back().text, TEXT_CONFIG_ERROR);
+    EXPECT_EQ(LoadFolders("\xEF\xBB\xBF[dir]\nC:\\Dl\\\x95\x5C\nC:\\Dl\\Zoë\n"), "C:\\Dl\\Zoë");
+}
+
+// Each text is loaded as code page 932 and as UTF-8 with its mark ("\x7F" stands for a line's
+// byte that is not in the file's encoding): both give the same menu.
+TEST_F(ConfigLoaderTest, BothEncodingsGiveTheSameMenu) {
+    const std::string parent = "C:\\Dl\\" + Repeat("表", 244);
+    platform.AddFolder(parent);
+    platform.AddFolder(parent + "\\" + Repeat("表", 8));
+    platform.AddFolder("C:\\Dl\\" + Repeat("表", 170));
+    platform.AddFolder("C:\\Dl\\" + Repeat("表", 170) + "\\" + Repeat("表", 37));
+    const WalkCase cases[] = {
+        {"a 620-byte UTF-8 line", "[dir]\nC:\\Dl\\" + Repeat("表", 170) + "\\" + Repeat("表", 37) + "\n",
+         "C:\\Dl\\" + Repeat("表", 170) + "\\" + Repeat("表", 37)},
+        {"a cut after a backslash names nothing", "[dir]\n" + std::string(22, ' ') + parent + "\\" + Repeat("表", 8) + "\n", ""},
+        {"a cut label", "[dir]\nC:\\Dl\\A | " + Repeat("表", 300) + "\n{" + Repeat("表", 300) + "\nC:\\Dl\\B\n",
+         "C:\\Dl\\A,,C:\\Dl\\B"},
+        {"a bad line inside @param", "[system]\n@param\n%a% | C:\\Dl\n\x7F | x\n%b% | C:\\Dl\n[dir]\n%b%\\A\n",
+         "C:\\Dl\\A"},
+        {"a cut row inside @param",
+         "[system]\n@param\n%" + Repeat("a", 17) + "% | " + parent + "\\" + Repeat("表", 8) + "\n%b% | C:\\Dl\n[dir]\n%" +
+             Repeat("a", 17) + "%\n%b%\\B\n",
+         "C:\\Dl\\B"},
+    };
+    for (const auto& c : cases) {
+        for (const std::string& bytes :
+             {Replace(*testing::Recode(c.content, "UTF-8", "CP932"), "\x95"), "\xEF\xBB\xBF" + Replace(c.content, "\xFF")}) {
+            run = testing::StartedRun("tool.exe");
+            EXPECT_EQ(LoadFolders(bytes), c.folders) << c.name << (bytes[0] == '\xEF' ? " in UTF-8" : " in 932");
+        }
+    }
 }
 
 TEST_F(ConfigLoaderTest, A600CharacterLineDoesNotDisturbTheNext) {
