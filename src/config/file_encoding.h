@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo::testing {
 
