@@ -28,17 +28,11 @@ inline bool NamesADevice(std::string_view name) {
 inline bool IsSafeFileName(std::string_view name) {
     if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
     if (korvo::PathLength(name) > korvo::NAME_MAX_CHARS || NamesADevice(name)) return false;
-    for (std::size_t at = 0; at < name.size();) {
-        std::size_t length = 1;
+    for (std::size_t at = 0, length = 1; at < name.size(); at += length) {
         const char32_t c = korvo::CodePointAt(name, at, length);
-        at += length;
-        // Controls, and the bidirectional controls that would show the name reordered.
-        if ((c >= 0x80 && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
-            c == 0x200E || c == 0x200F || c == 0x061C) {
-            return false;
-        }
-        if (c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*' ||
-            c == '/' || c == '\\') {
+        if (c < 0x20 || (c >= 0x80 && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
+            c == 0x200E || c == 0x200F || c == 0x061C ||
+            (c < 0x80 && std::string_view("<>:\"|?*/\\").find(static_cast<char>(c)) != std::string_view::npos)) {
             return false;
         }
     }

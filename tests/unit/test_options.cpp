@@ -92,7 +92,7 @@ TEST_F(OptionsTest, TargetsOfUpTo2083CharactersAreWholeLongerOnesRefused) {
         EXPECT_EQ(Target(url + "\r\nhttp://b/", TARGET_MODE_CLIPBOARD), expected) << length;
     }
     std::string kanji = "http://a/";  // 1,009 characters, whatever their bytes
-    for (int k = 0; k < 1000; ++k) kanji += "表";
+    while (kanji.size() < 3009) kanji += "表";
     EXPECT_EQ(Target(kanji), kanji);
 }
 
@@ -188,7 +188,7 @@ TEST_F(OptionsTest, BrowseFolderOptions) {
     const std::string parent = "D:\\" + std::string(256, 'p');  // 259 characters
     platform.AddFolder(parent);
     std::string kanji = "D:\\";
-    for (int k = 0; k < 100; ++k) kanji += "表";
+    while (kanji.size() < 303) kanji += "表";
     platform.AddFolder(kanji);
     for (const std::string tail : {"", "\\sub"}) {
         run = RunState{};

@@ -36,12 +36,11 @@ pick_destination "${HTTP_URL}a.zip"
 assert_exit_zero
 assert_same_file "$SITE/a.zip" "$FIXTURE/$fifty/$fifty/$fifty/$fifty/a.zip"
 
-kanji() { printf "$1%.0s" $(seq 1 "$2"); }
-parent="xx$(kanji 長 82)/$(kanji 名 80)"
-mkdir -p "$FIXTURE/$parent/$(kanji 前 40)"
-printf '[dir]\n%s\\%s\\%s\n%%end\n' "$FIXTURE_WIN" "${parent/\//\\}" "$(kanji 前 40)" | write_utf8_ini "$FIXTURE/Korvo.ini"
+parent="xx$(printf '長%.0s' $(seq 82))/$(printf '名%.0s' $(seq 80))" child=$(printf '前%.0s' $(seq 40))
+mkdir -p "$FIXTURE/$parent/$child"
+printf '[dir]\n%s\\%s\\%s\n%%end\n' "$FIXTURE_WIN" "${parent/\//\\}" "$child" | write_utf8_ini "$FIXTURE/Korvo.ini"
 pick_destination "${HTTP_URL}a.zip"
 assert_exit_zero
-assert_same_file "$SITE/a.zip" "$FIXTURE/$parent/$(kanji 前 40)/a.zip"
+assert_same_file "$SITE/a.zip" "$FIXTURE/$parent/$child/a.zip"
 assert_no_file "$FIXTURE/$parent/a.zip"
 pass
