@@ -209,6 +209,7 @@ TEST(TemporaryName, FitsTheRoomLeftAndDiffersByAttempt) {
     EXPECT_EQ(TemporaryFileName(2, 0x1a2b), "2b");
     EXPECT_EQ(TemporaryFileName(1, 0x1a2b), "b");
     EXPECT_EQ(TemporaryFileName(0, 0x1a2b), "");
+    EXPECT_EQ(NumberedFileName(std::string(255, 'n'), 2, 300), std::string(251, 'n') + " (2)");  // a name's 255
     EXPECT_NE(TemporaryFileName(1, 7), TemporaryFileName(1, 8));
 }
 
