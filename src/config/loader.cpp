@@ -68,6 +68,13 @@ std::ptrdiff_t ExistingFolderCount(Platform& platform, RunState run, const Decod
                          [](const FolderEntry& entry) { return entry.kind == FolderKind::Folder; });
 }
 
+// The first reading, unless the second finds more of the user's folders.
+const DecodedFile& ChosenReading(Platform& platform, const RunState& run, const std::vector<DecodedFile>& readings) {
+    if (readings.size() < 2) return readings.front();
+    const bool second = ExistingFolderCount(platform, run, readings[1]) > ExistingFolderCount(platform, run, readings[0]);
+    return second ? readings[1] : readings[0];
+}
+
 void RemoveLeadingBlanks(std::string& line) {
     std::size_t first = line.find_first_not_of(' ');
     // A line of blanks only is handed over as it is.
@@ -114,12 +121,11 @@ bool WalkSection(std::string_view configText, std::string_view header, const Sec
         ConfigLine line = ReadConfigLine(configText, cursor);
         RemoveLeadingBlanks(line.text);
         if (StartsWithNoCase(line.text, "%end", 4)) break;
-        if (!line.cut || IsCutInLabel(line.text)) {
-            LineOutcome outcome = handler(line.text, cursor);
-            if (outcome.endSection) break;
-            if (outcome.advance != 0) line.consumed = outcome.advance;
-        }
-        cursor += line.consumed;
+        // Handed over empty, a line that names nothing still ends what the line before began.
+        if (line.cut && !IsCutInLabel(line.text)) line.text.clear();
+        LineOutcome outcome = handler(line.text, cursor);
+        if (outcome.endSection) break;
+        cursor += outcome.advance != 0 ? outcome.advance : line.consumed;
     }
     return true;
 }
@@ -131,10 +137,7 @@ int LoadConfiguration(Platform& platform, RunState& run) {
         return 0;
     }
     const std::vector<DecodedFile> readings = FileReadings(platform, *configBytes);
-    const DecodedFile& chosen = readings.size() > 1 && ExistingFolderCount(platform, run, readings[1]) >
-                                                            ExistingFolderCount(platform, run, readings[0])
-                                    ? readings[1]
-                                    : readings[0];
+    const DecodedFile& chosen = ChosenReading(platform, run, readings);
     ReadSettingsAndFolders(platform, run, chosen);
     ReadExecSection(platform, run, chosen.text);
     return 1;

@@ -37,9 +37,10 @@ using SectionLineHandler =
     std::function<LineOutcome(const std::string& line, std::size_t lineStart)>;
 
 // Finds `header` (any case, up to the first NUL) and hands every following line to `handler` up to
-// a "%end" line or the end of the text. A line the limit cut is handed over only when the cut
-// fell in a label (after a " | " separator, or in a "{" group's name): cut anywhere else, it
-// could name another folder or program, and it is dropped. False when the header does not occur.
+// a "%end" line or the end of the text. A line the limit cut is handed over as it is only when the
+// cut fell in a label (after a " | " separator, or in a "{" group's name): cut anywhere else, it
+// could name another folder or program, and it is handed over empty, naming nothing. False when
+// the header does not occur.
 bool WalkSection(std::string_view configText, std::string_view header, const SectionLineHandler& handler);
 
 // Discovers and reads the configuration file, decodes it (code page 932 or UTF-8; a file valid
