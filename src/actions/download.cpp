@@ -136,22 +136,19 @@ std::unique_ptr<OutputFile> CreateTemporaryFile(Platform& platform, const std::s
     return nullptr;
 }
 
-// The name the file is saved under, and whether the server chose it (the user never saw it).
+// The name the file is saved under, and whether Korvo chose it (the user never saw it).
 struct ChosenName {
     std::string name;
     bool fromServer = false;
 };
 
-// The server's name for the file, when the URL gave none and the server gives one that fits.
-ChosenName SavedName(const RunState& run, const TransferJob& job, const std::string& folderPath) {
-    if (run.url.fileNameFromUrl != 0 || !job.opened.load(std::memory_order_acquire)) {
-        return {run.url.fileName, false};
-    }
-    const std::string name = ServerFileName(job.contentDisposition, job.finalUrl);
-    if (name.empty() || PathLength(folderPath) + PathLength(name) > PATH_MAX_CHARS) {
-        return {run.url.fileName, false};
-    }
-    return {name, true};
+// The URL's name, seen in the menu; else the server's name, or the fallback when the server gives
+// none: a name the user never saw, numbered and shortened to fit like any other Korvo chose.
+ChosenName SavedName(const RunState& run, const TransferJob& job) {
+    if (run.url.fileNameFromUrl != 0) return {run.url.fileName, false};
+    std::string name;
+    if (job.opened.load(std::memory_order_acquire)) name = ServerFileName(job.contentDisposition, job.finalUrl);
+    return {name.empty() ? run.url.fileName : name, true};
 }
 
 // How many numbered names a server's name tries before the folder counts as full of them.
@@ -228,7 +225,7 @@ private:
     bool Tick(std::uint64_t elapsed) {
         if (elapsed < PROGRESS_DELAY_MS) return true;
         if (name_.empty() && job_.opened.load(std::memory_order_acquire)) {
-            name_ = AnnouncedName(platform_, SavedName(run_, job_, folder_), folder_);
+            name_ = AnnouncedName(platform_, SavedName(run_, job_), folder_);
         }
         ProgressView view;
         view.caption = TEXT_PROGRESS_CAPTION;
@@ -316,7 +313,7 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
     // After a time-out or a cancel the worker may still hold the file open: it was opened so that
     // it can be removed all the same, and the job stays alive with the worker.
     if (outcome == TransferOutcome::Complete) {
-        const ChosenName chosen = SavedName(run, *job, folderPath);
+        const ChosenName chosen = SavedName(run, *job);
         if (MoveIntoPlace(platform, temporaryPath, folderPath, chosen)) return 1;
         outcome = TransferOutcome::WriteFailed;
     }

@@ -1,6 +1,7 @@
 #include "actions/download_name.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -79,16 +80,31 @@ bool PercentDecode(std::string_view text, std::string& bytes) {
     return true;
 }
 
-std::string Latin1ToUtf8(std::string_view bytes) {
+void AppendUtf8(std::string& utf8, char32_t c) {
+    if (c < 0x80) {
+        utf8 += static_cast<char>(c);
+    } else if (c < 0x800) {
+        utf8 += static_cast<char>(0xC0 | (c >> 6));
+        utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        utf8 += static_cast<char>(0xE0 | (c >> 12));
+        utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Servers label windows-1252 text "ISO-8859-1", and browsers read it so: bytes 0x80-0x9F are its
+// letters and signs (an en dash, the euro), not invisible controls. The five it leaves undefined
+// stay controls, and a safe name turns them into "_".
+std::string Windows1252ToUtf8(std::string_view bytes) {
+    static constexpr std::array<char16_t, 32> HIGH_CONTROLS = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     std::string utf8;
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            utf8 += c;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (b >> 6));
-            utf8 += static_cast<char>(0x80 | (b & 0x3F));
-        }
+        AppendUtf8(utf8, b >= 0x80 && b <= 0x9F ? HIGH_CONTROLS[b - 0x80] : b);
     }
     return utf8;
 }
@@ -108,7 +124,7 @@ bool DecodeExtendedValue(std::string_view value, std::string& name) {
         return true;
     }
     if (charset.size() == 10 && StartsWithNoCase(charset, "ISO-8859-1", 10)) {
-        name = Latin1ToUtf8(bytes);
+        name = Windows1252ToUtf8(bytes);
         return true;
     }
     return false;
@@ -141,8 +157,10 @@ DispositionName ContentDispositionName(std::string_view header) {
             plain = Unquote(value);
         }
     }
-    // The extended form is the one meant for clients that read it; the plain one is its fallback.
-    result.name = SafeServerName(haveExtended ? extended : plain);
+    // The extended form is the one meant for clients that read it; the plain one is its fallback,
+    // also when the extended one gives no usable name ("UTF-8''", a folder, blanks).
+    if (haveExtended) result.name = SafeServerName(extended);
+    if (result.name.empty()) result.name = SafeServerName(plain);
     return result;
 }
 
@@ -173,14 +191,19 @@ std::string TemporaryFileName(std::size_t room, unsigned attempt) {
 }
 
 std::string NumberedFileName(std::string_view name, unsigned number, std::size_t room) {
-    if (number <= 1) return PathLength(name) <= room ? std::string(name) : std::string();
+    const std::size_t limit = std::min(room, NAME_MAX_CHARS);
+    if (number <= 1 && PathLength(name) <= limit) return std::string(name);
     const std::size_t dot = name.rfind('.');
     // A name that is all extension (".htaccess") is numbered at its end.
     const std::size_t stemEnd = dot == std::string_view::npos || dot == 0 ? name.size() : dot;
-    const std::string suffix = " (" + std::to_string(number) + ")" + std::string(name.substr(stemEnd));
-    const std::size_t limit = std::min(room, NAME_MAX_CHARS);
+    const std::string mark = number <= 1 ? std::string() : " (" + std::to_string(number) + ")";
+    const std::string suffix = mark + std::string(name.substr(stemEnd));
     if (PathLength(suffix) >= limit) return {};
-    return CutToFit(name.substr(0, stemEnd), limit - PathLength(suffix)) + suffix;
+    std::string stem = CutToFit(name.substr(0, stemEnd), limit - PathLength(suffix));
+    // Windows would drop a blank or dot the cut leaves at the very end.
+    while (suffix.empty() && !stem.empty() && (stem.back() == ' ' || stem.back() == '.')) stem.pop_back();
+    if (stem.empty()) return {};
+    return stem + suffix;
 }
 
 std::string DisplayedFileName(std::string_view name) {

@@ -28,9 +28,10 @@ std::string SafeServerName(std::string_view name);
 // last path segment of the final URL when it has an extension; empty when neither gives one.
 std::string ServerFileName(std::string_view contentDisposition, std::string_view finalUrl);
 
-// The `number`th choice of a name for a file the server named: the name itself for 1, else
+// The `number`th choice of a name for a file Korvo named: the name itself for 1, else
 // "name (n).ext", its stem shortened so that the whole stays within `room` characters (and a
-// name's 255). Empty when it cannot fit.
+// name's 255), so that a deep folder still gets the server's name and type. Empty when it cannot
+// fit.
 std::string NumberedFileName(std::string_view name, unsigned number, std::size_t room);
 
 // The name as the progress window shows it: runs of blanks collapsed, so that the extension stays

@@ -41,8 +41,12 @@ bool ReadCommandLineAndConfiguration(Platform& platform, RunState& run) {
 namespace {
 
 // A URL that cannot be taken whole is refused with a message, never cut: a cut URL is another.
+// Korvo's own download measures the URL as the Internet library receives it, its characters
+// beyond ASCII percent-encoded.
 bool RefusedTarget(Platform& platform, const RunState& run) {
-    if (run.targets.refusal != TargetRefusal::TooLong) return false;
+    const bool tooLongToRequest = run.selectedProgram == -1 && run.targets.targetCount > 0 &&
+                                  PathLength(RequestUrl(run.targets.firstTarget)) > URL_MAX_CHARS;
+    if (run.targets.refusal != TargetRefusal::TooLong && !tooLongToRequest) return false;
     platform.ShowMessage(TEXT_URL_TOO_LONG, TEXT_ERROR_CAPTION);
     return true;
 }

@@ -51,7 +51,7 @@ void ReadFolderLine(Platform& platform, RunState& run, DirReadingState& state,
     entry.level = state.depth;
     entry.label = separator == std::string::npos
                       ? LabelFromFolder(folder)
-                      : CutToFileBytes(whole.substr(separator + 3), PATH_MAX_CHARS, run.configEncoding);
+                      : CutToFileBytes(whole.substr(separator + 3), PATH_MAX_CHARS);
     entry.path = std::move(folder);
     run.folders.push_back(std::move(entry));
     state.afterFolder = true;
@@ -73,7 +73,7 @@ void HandleDirLine(Platform& platform, RunState& run, DirReadingState& state,
         FolderEntry header;
         header.kind = FolderKind::GroupHeader;
         header.level = state.depth;
-        header.label = CutToFileBytes(std::string_view(line).substr(1), PATH_MAX_CHARS, run.configEncoding);
+        header.label = CutToFileBytes(std::string_view(line).substr(1), PATH_MAX_CHARS);
         run.folders.push_back(std::move(header));
         ++state.depth;
         state.afterFolder = false;
@@ -88,7 +88,7 @@ void HandleDirLine(Platform& platform, RunState& run, DirReadingState& state,
 void ReadDirSection(Platform& platform, RunState& run, std::string_view configText) {
     run.folders.clear();
     DirReadingState state;
-    WalkSection(configText, run.configEncoding, "[dir]", [&](const std::string& line, std::size_t) {
+    WalkSection(configText, "[dir]", [&](const std::string& line, std::size_t) {
         HandleDirLine(platform, run, state, line);
         return LineOutcome{};
     });

@@ -72,7 +72,7 @@ void ReadExecSection(Platform& platform, RunState& run, std::string_view configT
     run.programs.clear();
     run.selectedProgram = -1;
     ExecReadingState state;
-    WalkSection(configText, run.configEncoding, "[exec]", [&](const std::string& line, std::size_t) {
+    WalkSection(configText, "[exec]", [&](const std::string& line, std::size_t) {
         return LineOutcome{HandleExecLine(platform, run, state, line), 0};
     });
     SelectProgram(run);

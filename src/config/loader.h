@@ -13,16 +13,17 @@
 
 namespace korvo {
 
-// One line as ReadConfigLine gives it: at most LINE_MAX_CHARS bytes as the file counts them
-// (`encoding`), no CR or tab, ending at a NUL if the physical line holds one. `consumed` counts
-// the bytes of the decoded text stepped over, the line feed included; for a last line without a
-// line feed it is one more than the bytes that remained.
+// One line as ReadConfigLine gives it: at most LINE_MAX_CHARS bytes as code page 932 counts them,
+// no CR or tab, ending at a NUL if the physical line holds one. `consumed` counts the bytes of the
+// decoded text stepped over, the line feed included; for a last line without a line feed it is
+// one more than the bytes that remained. `cut` tells that the limit cut the line short.
 struct ConfigLine {
     std::string text;
     std::size_t consumed = 0;
+    bool cut = false;
 };
 
-ConfigLine ReadConfigLine(std::string_view configText, std::size_t start, FileEncoding encoding);
+ConfigLine ReadConfigLine(std::string_view configText, std::size_t start);
 
 // What a section's line handler tells the walk.
 struct LineOutcome {
@@ -36,13 +37,16 @@ using SectionLineHandler =
     std::function<LineOutcome(const std::string& line, std::size_t lineStart)>;
 
 // Finds `header` (any case, up to the first NUL) and hands every following line to `handler` up to
-// a "%end" line or the end of the text. False when the header does not occur.
-bool WalkSection(std::string_view configText, FileEncoding encoding, std::string_view header,
-                 const SectionLineHandler& handler);
+// a "%end" line or the end of the text. A line the limit cut is handed over as it is only when the
+// cut fell in a label (after a " | " separator, or in a "{" group's name): cut anywhere else, it
+// could name another folder or program, and it is handed over empty, naming nothing. False when
+// the header does not occur.
+bool WalkSection(std::string_view configText, std::string_view header, const SectionLineHandler& handler);
 
-// Discovers and reads the configuration file, decodes it (code page 932 or UTF-8), then reads its
-// sections. 1 on success; 0 (after telling the user) when the file cannot be opened or read, or
-// claims UTF-8 and is not.
+// Discovers and reads the configuration file, decodes it (code page 932 or UTF-8; a file valid
+// both ways is read the way under which more of its [dir] folders exist, UTF-8 on a tie), then
+// reads its sections. 1 on success; 0 (after telling the user) when the file cannot be opened or
+// read.
 int LoadConfiguration(Platform& platform, RunState& run);
 
 }  // namespace korvo

@@ -57,11 +57,10 @@ ResolvedProgram ResolveProgramPath(Platform& platform, const RunState& run, cons
 void ReadSearchPathFile(Platform& platform, RunState& run, const std::string& path) {
     run.searchPathSet = false;
     std::optional<std::string> bytes = platform.ReadWholeFile(path, OpenMode::Existing);
-    std::optional<DecodedFile> file;
-    if (bytes) file = DecodeFileText(platform, *bytes);
-    if (!file) return;
+    if (!bytes) return;
+    const std::string decoded = FileReadings(platform, *bytes).front().text;
     // The file is read as one text: a NUL byte ends it.
-    std::string_view text(file->text);
+    std::string_view text(decoded);
     text = text.substr(0, text.find('\0'));
 
     std::string list;

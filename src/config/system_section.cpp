@@ -130,21 +130,20 @@ void ParseTimeout(RunState& run, std::string_view line) {
 
 std::size_t ReadParamBlock(RunState& run, std::string_view configText, std::size_t start) {
     run.params.clear();
-    std::size_t total = ReadConfigLine(configText, start, run.configEncoding).consumed;
+    std::size_t total = ReadConfigLine(configText, start).consumed;
     while (run.params.size() < static_cast<std::size_t>(PARAM_MAX)) {
         std::size_t cursor = start + total;
         if (cursor >= configText.size()) break;
-        ConfigLine line = ReadConfigLine(configText, cursor, run.configEncoding);
+        ConfigLine line = ReadConfigLine(configText, cursor);
         std::size_t separator = line.text.find(FIELD_SEPARATOR);
         if (separator == std::string::npos) break;
-        // Block lines keep their leading blanks: they are part of the name.
-        ParamEntry row;
-        row.name = CutToFileBytes(std::string_view(line.text).substr(0, separator), PARAM_NAME_MAX_CHARS,
-                                  run.configEncoding);
-        // Kept whole: a value that does not fit a path is not inserted, never inserted cut.
-        row.value = line.text.substr(separator + 3);
-        run.params.push_back(std::move(row));
         total += line.consumed;
+        // Block lines keep their leading blanks: they are part of the name.
+        // A row the line's limit cut is dropped, the block going on: its value could name a parent.
+        if (line.cut) continue;
+        const std::string_view name = std::string_view(line.text).substr(0, separator);
+        // Kept whole: a value that does not fit a path is not inserted, never inserted cut.
+        run.params.push_back({CutToFileBytes(name, PARAM_NAME_MAX_CHARS), line.text.substr(separator + 3)});
     }
     return total;
 }
@@ -184,7 +183,7 @@ LineOutcome HandleSystemLine(Platform& platform, RunState& run, std::string_view
 }
 
 void ReadSystemSection(Platform& platform, RunState& run, std::string_view configText) {
-    WalkSection(configText, run.configEncoding, "[system]",
+    WalkSection(configText, "[system]",
                 [&](const std::string& line, std::size_t lineStart) {
                     return HandleSystemLine(platform, run, configText, line, lineStart);
                 });

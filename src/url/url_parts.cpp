@@ -74,9 +74,17 @@ bool IsDeviceName(std::string_view stem) {
     return number.size() == 1 && number[0] >= '1' && number[0] <= '9';
 }
 
-bool IsRefusedCharacter(unsigned char c) {
-    return c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' ||
-           c == '*';
+// The controls that reorder the text around them: Explorer would show "report\u202Efdp.exe" as
+// "reportexe.pdf", a program posing as a document.
+bool IsBidiControl(char32_t c) {
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F ||
+           c == 0x061C;
+}
+
+// What the file system refuses, and what would stand invisible or misleading in a name.
+bool IsRefusedCharacter(char32_t c) {
+    return c < 0x20 || (c >= 0x80 && c <= 0x9F) || IsBidiControl(c) || c == '<' || c == '>' ||
+           c == ':' || c == '"' || c == '|' || c == '?' || c == '*';
 }
 
 // Windows drops blanks and dots at the end of a name: the file would be written under another
@@ -110,6 +118,22 @@ std::string FittedName(std::string name) {
     name = ShortenKeepingExtension(name);
     StripTrailingDotsAndBlanks(name);
     return name;
+}
+
+std::string PercentEncodeNonAscii(std::string_view url) {
+    static constexpr char HEX[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (char c : url) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            encoded += c;
+        } else {
+            encoded += '%';
+            encoded += HEX[byte >> 4];
+            encoded += HEX[byte & 0xF];
+        }
+    }
+    return encoded;
 }
 
 }  // namespace
@@ -157,27 +181,29 @@ bool CrackUrl(std::string_view url, UrlParts& parts) {
 
 std::string MakeSafeFileName(std::string_view name) {
     std::string safe;
-    for (char c : name) safe += IsRefusedCharacter(static_cast<unsigned char>(c)) ? '_' : c;
+    for (std::size_t at = 0; at < name.size();) {
+        std::size_t length = 1;
+        const char32_t c = CodePointAt(name, at, length);
+        if (IsRefusedCharacter(c)) {
+            safe += '_';
+        } else {
+            safe.append(name.substr(at, length));
+        }
+        at += length;
+    }
     safe = FittedName(std::move(safe));
     // The "_" may push the name past its limit: fitted again, it still starts with the "_".
     if (IsDeviceName(DeviceStem(safe))) safe = FittedName("_" + safe);
     return safe;
 }
 
-std::string PercentEncodeNonAscii(std::string_view url) {
-    static constexpr char HEX[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (char c : url) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            encoded += c;
-        } else {
-            encoded += '%';
-            encoded += HEX[byte >> 4];
-            encoded += HEX[byte & 0xF];
-        }
+std::string RequestUrl(std::string_view url) {
+    std::size_t hostEnd = 0;
+    const std::size_t colon = url.find(':');
+    if (colon != std::string_view::npos && url.substr(colon, 3) == "://") {
+        hostEnd = std::min(url.find_first_of("/?#", colon + 3), url.size());
     }
-    return encoded;
+    return std::string(url.substr(0, hostEnd)) + PercentEncodeNonAscii(url.substr(hostEnd));
 }
 
 int DeriveFileName(UrlParts& parts, std::string_view url) {

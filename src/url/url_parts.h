@@ -16,15 +16,18 @@ namespace korvo {
 bool CrackUrl(std::string_view url, UrlParts& parts);
 
 // Makes `name` usable as a file name on Windows, exactly as it will stand on disk: characters the
-// file system refuses become "_", trailing dots and blanks go, a name over 255 characters is
+// file system refuses, control characters (C0 and C1) and the bidirectional controls that would
+// show the name reordered become "_", trailing dots and blanks go, a name over 255 characters is
 // shortened before its extension, and a device name (CON, NUL, COM1...) before the first dot gets
 // a "_" in front. Empty when nothing is left: that is no name.
 std::string MakeSafeFileName(std::string_view name);
 
-// The URL as a request sends it: each byte of a character beyond ASCII percent-encoded, which is
-// UTF-8 as browsers send an address typed with such characters; everything else, escapes
-// included, as it is. The Internet library would otherwise respell such characters itself.
-std::string PercentEncodeNonAscii(std::string_view url);
+// The URL as the Internet library receives it: in the path, query and fragment each byte of a
+// character beyond ASCII percent-encoded, which is UTF-8 as browsers send an address typed with
+// such characters (the library would otherwise respell them itself); the scheme, user and host as
+// they are, so that a host beyond ASCII goes as Unicode and the library looks up its
+// international form (an encoded host is a name no DNS resolves). Escapes stand as they are.
+std::string RequestUrl(std::string_view url);
 
 // Fills `parts` from `url`; the name is the last path segment when it has an extension and
 // something is left of it once made safe, else "index.html". Returns 1 when the name came from the URL.

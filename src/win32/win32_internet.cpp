@@ -167,7 +167,7 @@ public:
         const std::wstring wideUrl = ToWide(url);
         if (IsFtpUrl(wideUrl)) return OpenFtpFile(session_.Get(), wideUrl);
         HINTERNET handle =
-            InternetOpenUrlW(session_.Get(), ToWide(PercentEncodeNonAscii(url)).c_str(), nullptr, 0,
+            InternetOpenUrlW(session_.Get(), ToWide(RequestUrl(url)).c_str(), nullptr, 0,
                              FRESH_FROM_SERVER, 0);
         if (handle == nullptr) return nullptr;
         return std::make_unique<WinInetUrlReader>(handle);

@@ -22,12 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (korvo::LoadConfiguration(platform, run) != 1) __builtin_trap();
     if (run.params.size() > static_cast<std::size_t>(korvo::PARAM_MAX)) __builtin_trap();
-    // Fields count the file's own bytes; paths count UTF-16 units.
-    auto fits = [&run](const std::string& field, std::size_t max) {
-        return korvo::CutToFileBytes(field, max, run.configEncoding) == field;
+    // Fields count as code page 932 does in either encoding; paths count UTF-16 units.
+    auto fits = [](const std::string& field, std::size_t max) {
+        return korvo::CutToFileBytes(field, max) == field;
     };
     for (const auto& row : run.params) {
-        // A value is kept whole (a line's worth); a name counts the file's own bytes.
+        // A value is kept whole (a line's worth); a name counts as code page 932 does.
         if (!fits(row.name, korvo::PARAM_NAME_MAX_CHARS) || !fits(row.value, korvo::LINE_MAX_CHARS)) {
             __builtin_trap();
         }

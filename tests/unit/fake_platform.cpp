@@ -282,7 +282,11 @@ bool FakePlatform::ShowProgress(const ProgressView& view) {
 
 // The C library's own code page 932 table stands in for the system's.
 std::optional<std::string> FakePlatform::CodePage932ToUtf8(const std::string& bytes) {
-    iconv_t converter = iconv_open("UTF-8", "CP932");
+    return Recode(bytes, "CP932", "UTF-8");
+}
+
+std::optional<std::string> Recode(const std::string& bytes, const char* from, const char* to) {
+    iconv_t converter = iconv_open(to, from);
     if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
     std::string in = bytes;
     std::string out(bytes.size() * 3 + 1, '\0');

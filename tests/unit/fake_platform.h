@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ namespace korvo::testing {
 // A run as start-up leaves it for `program` in C:\Korvo\ on a 1920x1080 screen (1040 pixels
 // without the taskbar), before the command line and the configuration are read.
 RunState StartedRun(const std::string& program = "Korvo.exe", int mouseButtonCount = 3);
+
+// `bytes` converted between two encodings by the C library; nullopt when they do not convert.
+std::optional<std::string> Recode(const std::string& bytes, const char* from, const char* to);
 
 struct FakeMenuItem {
     int id = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <regex>
 #include <string>
 
 #include "base/texts.h"
@@ -141,37 +142,58 @@ TEST_F(ConfigLoaderTest, ANulByteEndsTheSearchAndItsLine) {
 }
 
 TEST_F(ConfigLoaderTest, ReadConfigLineCutsLongLinesAndCountsBytes) {
-    const FileEncoding cp932 = FileEncoding::CodePage932;
     std::string text = std::string(600, 'x') + "\r\nnext\n";
-    ConfigLine line = ReadConfigLine(text, 0, cp932);
+    ConfigLine line = ReadConfigLine(text, 0);
     EXPECT_EQ(line.text, std::string(517, 'x'));
     EXPECT_EQ(line.consumed, 602u);
-    line = ReadConfigLine(text, 602, cp932);
+    line = ReadConfigLine(text, 602);
     EXPECT_EQ(line.text, "next");
     EXPECT_EQ(line.consumed, 5u);
 
-    line = ReadConfigLine("tail", 0, cp932);  // no line feed: one more than what remained
+    line = ReadConfigLine("tail", 0);  // no line feed: one more than what remained
     EXPECT_EQ(line.text, "tail");
     EXPECT_EQ(line.consumed, 5u);
 
-    // A character straddling the limit is left out whole; the limit counts the bytes the file
-    // holds: 表 is two in code page 932 and three in UTF-8.
-    EXPECT_EQ(ReadConfigLine(std::string(516, 'x') + "表\n", 0, cp932).text, std::string(516, 'x'));
-    EXPECT_EQ(ReadConfigLine(std::string(515, 'x') + "表\n", 0, cp932).text, std::string(515, 'x') + "表");
-    EXPECT_EQ(ReadConfigLine(std::string(515, 'x') + "表\n", 0, FileEncoding::Utf8).text, std::string(515, 'x'));
+    // A character straddling the limit is left out whole; the limit counts the bytes as code page
+    // 932 does, whatever the file's encoding: 表 is two.
+    EXPECT_EQ(ReadConfigLine(std::string(516, 'x') + "表\n", 0).text, std::string(516, 'x'));
+    EXPECT_EQ(ReadConfigLine(std::string(515, 'x') + "表\n", 0).text, std::string(515, 'x') + "表");
 }
 
 TEST_F(ConfigLoaderTest, ReadsCodePage932AndUtf8Files) {
-    for (const char* name : {"表", "Zoë", "다운로드"}) platform.AddFolder(std::string("C:\\Dl\\") + name);
+    for (const char* name : {"表", "Zoë", "다운로드", "ﾗｼﾞｵ"}) platform.AddFolder(std::string("C:\\Dl\\") + name);
     EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\x95\x5C\n"), "C:\\Dl\\表");  // code page 932
     EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\다운로드\nC:\\Dl\\Zoë\n"), "C:\\Dl\\다운로드,C:\\Dl\\Zoë");
     EXPECT_EQ(LoadFolders("\xEF\xBB\xBF[dir]\nC:\\Dl\\Zoë\n"), "C:\\Dl\\Zoë");
-    // A line that is not code page 932 costs that line only; a file that claims UTF-8 and is not
-    // is refused, with the configuration's message.
+    // Valid both ways: the reading whose folders exist.
+    EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\xD7\xBC\xDE\xB5\n"), "C:\\Dl\\ﾗｼﾞｵ");
+    // A line that is not in the file's encoding costs that line only, with a mark or without.
     EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\x95\nC:\\Dl\\\x95\x5C\n"), "C:\\Dl\\表");
-    platform.AddFile("C:\\Korvo\\tool.ini", "\xEF\xBB\xBF[dir]\nC:\\Dl\\\x95\x5C\n");
-    ASSERT_EQ(LoadConfiguration(platform, run), 0);
-    EXPECT_EQ(platform.messages.back().text, TEXT_CONFIG_ERROR);
+    EXPECT_EQ(LoadFolders("\xEF\xBB\xBF[dir]\nC:\\Dl\\\x95\x5C\nC:\\Dl\\Zoë\n"), "C:\\Dl\\Zoë");
+}
+
+// Each text is loaded as code page 932 and as UTF-8 with its mark ("\x7F" stands for a line's
+// byte that is not in the file's encoding): both give the same menu.
+TEST_F(ConfigLoaderTest, BothEncodingsGiveTheSameMenu) {
+    auto kanji = [](int n) { std::string s; while (n-- > 0) s += "表"; return s; };
+    const std::string parent = "C:\\Dl\\" + kanji(244), deep = parent + "\\" + kanji(8);  // 259 characters
+    const std::string near = "C:\\Dl\\" + kanji(170), long620 = near + "\\" + kanji(37);
+    for (const auto& folder : {parent, deep, near, long620}) platform.AddFolder(folder);
+    const WalkCase cases[] = {
+        {"a 620-byte UTF-8 line", "[dir]\n" + long620 + "\n", long620},
+        {"a cut after a backslash names nothing", "[dir]\n" + std::string(22, ' ') + deep + "\n", ""},
+        {"a cut label", "[dir]\nC:\\Dl\\A | " + kanji(300) + "\n{" + kanji(300) + "\nC:\\Dl\\B\n", "C:\\Dl\\A,,C:\\Dl\\B"},
+        {"a bad line inside @param", "[system]\n@param\n%a% | C:\\Dl\n\x7F | x\n%b% | C:\\Dl\n[dir]\n%b%\\A\n", "C:\\Dl\\A"},
+        {"a cut row inside @param", "[system]\n@param\n%aaaaaaaaaaaaaaaaa% | " + deep + "\n%b% | C:\\Dl\n[dir]\n%aaaaaaaaaaaaaaaaa%\n%b%\\B\n",
+         "C:\\Dl\\B"},
+    };
+    for (const auto& c : cases) {
+        const std::string cp932 = std::regex_replace(*testing::Recode(c.content, "UTF-8", "CP932"), std::regex("\x7F"), "\x95");
+        for (const std::string& bytes : {cp932, "\xEF\xBB\xBF" + std::regex_replace(c.content, std::regex("\x7F"), "\xFF")}) {
+            run = testing::StartedRun("tool.exe");
+            EXPECT_EQ(LoadFolders(bytes), c.folders) << c.name << (bytes[0] == '\xEF' ? " in UTF-8" : " in 932");
+        }
+    }
 }
 
 TEST_F(ConfigLoaderTest, A600CharacterLineDoesNotDisturbTheNext) {

@@ -209,6 +209,7 @@ TEST(TemporaryName, FitsTheRoomLeftAndDiffersByAttempt) {
     EXPECT_EQ(TemporaryFileName(2, 0x1a2b), "2b");
     EXPECT_EQ(TemporaryFileName(1, 0x1a2b), "b");
     EXPECT_EQ(TemporaryFileName(0, 0x1a2b), "");
+    EXPECT_EQ(NumberedFileName(std::string(255, 'n'), 2, 300), std::string(251, 'n') + " (2)");  // a name's 255
     EXPECT_NE(TemporaryFileName(1, 7), TemporaryFileName(1, 8));
 }
 
@@ -262,8 +263,20 @@ TEST(DownloadServerName, UsedOnlyWhenTheUrlHasNoNameAndMadeSafe) {
          "named.tar.gz"},
         {"a final URL without an extension", "", "http://host/download", "index.html"},
         {"nothing from the server", "", "", "index.html"},
-        {"a name too long for the folder", "attachment; filename=\"" + std::string(250, 'x') + ".txt\"",
-         "", "index.html"},
+        {"nor does the fallback replace a file", "", "", "index (2).html", {"index.html"}},
+        {"an empty extended name gives way to the plain one",
+         "attachment; filename=\"report.pdf\"; filename*=UTF-8''", "", "report.pdf", {"index.html"}},
+        {"dots", "attachment; filename=a.pdf; filename*=UTF-8''...", "", "a.pdf"},
+        {"a blank", "attachment; filename=a.pdf; filename*=UTF-8'en'%20", "", "a.pdf"},
+        {"a folder", "attachment; filename=a.pdf; filename*=UTF-8''a%2F", "", "a.pdf"},
+        {"a right-to-left override", "attachment; filename*=UTF-8''report%E2%80%AEfdp.exe", "", "report_fdp.exe"},
+        {"ISO-8859-1 is read as windows-1252", "attachment; filename*=ISO-8859-1''Report%20%96%20Q3%81.pdf", "",
+         "Report – Q3_.pdf"},
+        {"an escaped quote before a semicolon", "attachment; filename=\"a\\\";b.txt\"", "", "a_;b.txt"},
+        {"an escape at the very end", "attachment; filename*=UTF-8''a.tx%74", "", "a.txt"},
+        {"a second .htaccess", "attachment; filename=.htaccess", "", ".htaccess (2)", {".htaccess"}},
+        {"a name too long for the folder keeps its type", "attachment; filename=\"" + std::string(250, 'x') + ".txt\"",
+         "", std::string(247, 'x') + ".txt"},
         {"the first file name counts", "attachment; filename=\"a.pdf\"; filename=\"b.exe\"", "", "a.pdf"},
         {"a lone quote is no name", "attachment; filename=\"", "", "index.html"},
         {"blanks without a closing quote", "attachment; filename=\"" + std::string(300, ' '), "", "index.html"},
@@ -366,6 +379,8 @@ TEST(DownloadProgressText, SizesRatesAndPercent) {
     EXPECT_EQ(FormatSize(0), "0 " + std::string(TEXT_BYTES));
     EXPECT_EQ(FormatSize(1023), "1023 " + std::string(TEXT_BYTES));
     EXPECT_EQ(FormatSize(1024), "1.0 KB");
+    EXPECT_EQ(FormatSize(1024 * 1024), "1.0 MB");
+    EXPECT_EQ(FormatSize(1ull << 30), "1.00 GB");
     EXPECT_EQ(FormatSize(5 * 1024 * 1024), "5.0 MB");
     EXPECT_EQ(FormatSize(3ull << 30), "3.00 GB");
     EXPECT_EQ(ProgressStatus(2048, -1, 2000), "2.0 KB (1.0 KB" + std::string(TEXT_PER_SECOND) + ")");

@@ -67,6 +67,7 @@ TEST_F(OptionsTest, ClipboardModeSplitsAtLineFeedsOnly) {
         {"\"http://a/b c\"\n", "http://a/b c"},
         {"\"open quote\nhttp://a/b", "http://a/b"},
         {"http://a/b\tc", "http://a/bc"},
+        {"hello\r\n\"http://a/q z\"\r\nnext", "http://a/q z"},
     };
     for (const auto& c : cases) EXPECT_EQ(Target(c.text, TARGET_MODE_CLIPBOARD), c.expected) << c.text;
 }
@@ -90,6 +91,9 @@ TEST_F(OptionsTest, TargetsOfUpTo2083CharactersAreWholeLongerOnesRefused) {
         EXPECT_EQ(Target("\"" + url + "\""), expected) << length;
         EXPECT_EQ(Target(url + "\r\nhttp://b/", TARGET_MODE_CLIPBOARD), expected) << length;
     }
+    std::string kanji = "http://a/";  // 1,009 characters, whatever their bytes
+    while (kanji.size() < 3009) kanji += "表";
+    EXPECT_EQ(Target(kanji), kanji);
 }
 
 TEST_F(OptionsTest, ConfigFileOption) {
@@ -183,11 +187,16 @@ TEST_F(OptionsTest, BrowseFolderOptions) {
 
     const std::string parent = "D:\\" + std::string(256, 'p');  // 259 characters
     platform.AddFolder(parent);
+    std::string kanji = "D:\\";
+    while (kanji.size() < 303) kanji += "表";
+    platform.AddFolder(kanji);
     for (const std::string tail : {"", "\\sub"}) {
         run = RunState{};
         ParseOptions(platform, run, "/#0=\"" + parent + tail + "\"");
         EXPECT_EQ(run.baseFolder, tail.empty() ? parent : "");  // cut, "\sub" would be the parent
     }
+    ParseOptions(platform, run, "/#0=\"" + kanji + "\"");
+    EXPECT_EQ(run.baseFolder, kanji);
 
     run = RunState{};
     ParseOptions(platform, run, "http://a/b#m");

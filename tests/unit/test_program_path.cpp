@@ -96,6 +96,7 @@ TEST_F(ProgramPathTest, SearchPathFileForms) {
         {std::string("C:\\A;\0path=C:\\B", 15), "C:\\A;"},  // a NUL byte ends the text
         {"path=C:\\\x95\x5C;", "C:\\表;"},         // code page 932
         {"\xEF\xBB\xBFpath=C:\\Zoë;", "C:\\Zoë;"},   // UTF-8
+        {"\xEF\xBB\xBF" "C:\\A;\r\nC:\\B", "C:\\A;C:\\B"},  // the mark is not part of the first folder
         {"path=" + std::string(6000, 'a'), std::string(5199, 'a')},
         {"path=" + std::string(5198, 'a') + "\xF0\x9F\x98\x80", std::string(5198, 'a')},
     };

@@ -21,6 +21,7 @@ TEST(TextTest, Utf8IsCheckedAndPathsCountUtf16Units) {
         {"abc", true, 3},           {"表ア", true, 2},       {"\xF0\x9F\x98\x80", true, 2},
         {"\xC3", false, 1},         {"\xC0\xAF", false, 2},  {"\xED\xA0\x80", false, 3},  // surrogate
         {"\xF4\x90\x80\x80", false, 4}, {"\x80x", false, 2}, {"\xE8\xA1", false, 2},
+        {"\xE0\x80\xAF", false, 3},  // overlong
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsValidUtf8(c.text), c.valid) << c.text;

@@ -123,6 +123,9 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
         {"http://a/aux..txt", "_aux..txt", 1},
         {"http://a/com1 . .log", "_com1 . .log", 1},
         {"http://a/cons .txt", "cons .txt", 1},
+        {"http://a/report\u202Efdp.exe", "report_fdp.exe", 1},
+        {"http://a/\u2066x\u200Fy\u061C\u0085.txt", "_x_y__.txt", 1},
+        {"http://a/LPT\u00B3.txt", "_LPT\u00B3.txt", 1},
     };
     for (const auto& c : cases) {
         UrlParts parts;
@@ -132,7 +135,9 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
     EXPECT_EQ(MakeSafeFileName("ポ.txt"), "ポ.txt");
     EXPECT_EQ(MakeSafeFileName("a|ポ|"), "a_ポ_");
     EXPECT_EQ(MakeSafeFileName("COM\u00B9.txt"), "_COM\u00B9.txt");  // Windows' device, not a look-alike
-    EXPECT_EQ(PercentEncodeNonAscii("http://h/caf\u00E9%20x.zip?q=\u8868"), "http://h/caf%C3%A9%20x.zip?q=%E8%A1%A8");
+    EXPECT_EQ(RequestUrl("http://b\u00FCcher.example/caf\u00E9%20x.zip?q=\u8868#\u2013"),
+              "http://b\u00FCcher.example/caf%C3%A9%20x.zip?q=%E8%A1%A8#%E2%80%93");
+    EXPECT_EQ(RequestUrl("http://u:\u00E9@\u65E5.jp?\u00E9"), "http://u:\u00E9@\u65E5.jp?%C3%A9");
     EXPECT_EQ(MakeSafeFileName("PRN"), "_PRN");
     EXPECT_EQ(MakeSafeFileName("aux."), "_aux");
     EXPECT_EQ(MakeSafeFileName("prn   "), "_prn");
@@ -140,6 +145,8 @@ TEST(UrlPartsTest, DerivedNamesAreSafeForWindows) {
     EXPECT_EQ(MakeSafeFileName(std::string(300, ' ')), "");
     EXPECT_EQ(MakeSafeFileName(std::string(260, 'a') + "  .exe"), std::string(251, 'a') + ".exe");
     EXPECT_EQ(MakeSafeFileName("a" + std::string(300, ' ') + "b"), "a");
+    EXPECT_EQ(MakeSafeFileName("a." + std::string(300, 'z')), "a." + std::string(253, 'z'));
+    EXPECT_EQ(MakeSafeFileName("v1.2.3." + std::string(300, 'r') + ".pdf"), "v1.2.3." + std::string(244, 'r') + ".pdf");
     EXPECT_EQ(MakeSafeFileName("com1" + std::string(252, ' ') + ".txt"), "_com1" + std::string(246, ' ') + ".txt");
 }
 

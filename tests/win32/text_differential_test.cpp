@@ -61,7 +61,7 @@ TEST(TextDifferential, CodePage932LengthsMatchWideCharToMultiByte) {
         BOOL lossy = FALSE;
         const int length = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &c, 1, nullptr, 0, nullptr, &lossy);
         if (length > 0 && !lossy) {
-            ASSERT_EQ(static_cast<std::size_t>(length), FileCharLength(c, FileEncoding::CodePage932))
+            ASSERT_EQ(static_cast<std::size_t>(length), ConfigCharLength(c))
                 << std::hex << static_cast<unsigned>(c);
         }
     }

@@ -2,7 +2,8 @@
 # Folder lines with placeholders: a user parameter with a dated folder under it and the program's
 # own folder give menu items once "@param" is present; without it the same lines name no folder.
 # A UTF-8 configuration, with and without its byte-order mark, offers folders beyond code page
-# 932, one of them through a special folder whose path holds "ë": each receives the file.
+# 932, one of them through a special folder whose path holds "ë": each receives the file. A code
+# page 932 file naming "ﾗｼﾞｵ" is valid UTF-8 by chance: read as the folder exists, it receives it.
 . "$(dirname "$0")/../lib.sh"
 
 fixture
@@ -66,5 +67,12 @@ for bom in "" --bom; do
         rm -f "${pick#*|}/note.txt"
     done
 done
+mkdir -p "$FIXTURE/ﾗｼﾞｵ"
+printf '[dir]\n%s\\ﾗｼﾞｵ\n%%end\n' "$FIXTURE_WIN" | write_ini "$FIXTURE/Korvo.ini"
+start_korvo "${SERVER_URL}note.txt"
+wait_menu
+keys Return
+assert_exit_zero
+assert_same_file "$FIXTURE/site/note.txt" "$FIXTURE/ﾗｼﾞｵ/note.txt"
 [ -z "$music" ] || e2e_tool 30 reg add "$shell_folders" /v 'My Music' /t REG_EXPAND_SZ /d "$music" /f >/dev/null
 pass

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A destination folder of 250 characters still receives its file: the folder and the file's name
 # fit in a path, so the temporary file next to it must fit as well. So does a folder of 200
-# Japanese characters (400 bytes in code page 932, 200 characters to Windows).
+# Japanese characters (400 bytes in code page 932, 200 characters to Windows), and a UTF-8 file's
+# line of 638 bytes (436 in code page 932) that names one: counted as 517 bytes of UTF-8, it would
+# be cut after a backslash and name the folder's parent.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
 
@@ -33,4 +35,12 @@ printf '[dir]\n%s | 日本語\n%%end\n' "$japanese" | write_ini "$FIXTURE/Korvo.
 pick_destination "${HTTP_URL}a.zip"
 assert_exit_zero
 assert_same_file "$SITE/a.zip" "$FIXTURE/$fifty/$fifty/$fifty/$fifty/a.zip"
+
+parent="xx$(printf '長%.0s' $(seq 82))/$(printf '名%.0s' $(seq 80))" child=$(printf '前%.0s' $(seq 40))
+mkdir -p "$FIXTURE/$parent/$child"
+printf '[dir]\n%s\\%s\\%s\n%%end\n' "$FIXTURE_WIN" "${parent/\//\\}" "$child" | write_utf8_ini "$FIXTURE/Korvo.ini"
+pick_destination "${HTTP_URL}a.zip"
+assert_exit_zero
+assert_same_file "$SITE/a.zip" "$FIXTURE/$parent/$child/a.zip"
+assert_no_file "$FIXTURE/$parent/a.zip"
 pass

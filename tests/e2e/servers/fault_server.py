@@ -16,6 +16,8 @@ MODE is one of:
   name-utf8       the same with filename*=UTF-8''... (the name "Café – Résumé 😀.pdf")
   name-evil       the same with the name "..\..\evil.txt"
   name-dots       the same with the name "notes.txt. ." (Windows would drop the dots and blanks)
+  name-empty-utf8 filename="report.pdf" beside an empty filename*=UTF-8''
+  name-rtl        filename*=UTF-8''report<U+202E>fdp.exe (shown as "reportexe.pdf" if kept)
   redirect        302 to /files/archive-2.0.tar.gz, which is then served
 
 It binds 127.0.0.1 on a free port, writes the port to --port-file, and exits by itself after
@@ -53,6 +55,8 @@ NAMED = {
                  "filename*=UTF-8''Caf%C3%A9%20%E2%80%93%20R%C3%A9sum%C3%A9%20%F0%9F%98%80.pdf",
     "name-evil": 'attachment; filename="..\\..\\evil.txt"',
     "name-dots": 'attachment; filename="notes.txt. ."',
+    "name-empty-utf8": "attachment; filename=\"report.pdf\"; filename*=UTF-8''",
+    "name-rtl": "attachment; filename*=UTF-8''report%E2%80%AEfdp.exe",
 }
 
 
