@@ -25,6 +25,10 @@ constexpr char TEXT_COMMAND_LINE_TOO_LONG[] = "コマンドラインが長すぎ
 constexpr char TEXT_URL_CHANGED_BY_CMD[] =
     "この URL にはコマンドプロンプトが書き換える %名前% があるため、バッチファイルを起動しません。";
 
+// The downloaded file was removed by the user's security settings or a virus scan.
+constexpr char TEXT_REMOVED_BY_SECURITY[] =
+    "ダウンロードしたファイルは、セキュリティの設定またはウイルス対策ソフトにより削除されました。";
+
 // The download's progress window.
 constexpr char TEXT_PROGRESS_CAPTION[] = "ダウンロード中";
 constexpr char TEXT_CANCEL[] = "キャンセル";

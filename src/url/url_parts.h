@@ -37,6 +37,10 @@ std::string MakeSafeFileName(std::string_view name);
 // included, as it is. The Internet library would otherwise respell such characters itself.
 std::string PercentEncodeNonAscii(std::string_view url);
 
+// The URL without the user name and password its authority may carry ("user:pw@"): what may be
+// recorded of it.
+std::string UrlWithoutCredentials(std::string_view url);
+
 // Fills `parts` from `url`; the name is the last path segment when it has an extension and
 // something is left of it once made safe, else "index.html". Returns 1 when the name came from the URL.
 int DeriveFileName(UrlParts& parts, std::string_view url);
