@@ -79,7 +79,7 @@ void DiscardBody(HINTERNET request) {
     }
 }
 
-
+class WinInetUrlReader : public UrlReader {
 public:
     // `connection` is the FTP connection a file was opened on, closed after the file; null for
     // URLs that InternetOpenUrl opened. `ftpSize` is the size the FTP server listed, or -1.
