@@ -208,6 +208,8 @@ private:
         while (AsksForPassword(HttpStatusOf(request))) {
             DiscardBody(request);
             if (asking_) asking_(true);
+            // The keyboard went back to the user's window when the menu closed: the box needs it.
+            SetForegroundWindow(owner_);
             const DWORD answer = InternetErrorDlg(
                 owner_, request, ERROR_INTERNET_INCORRECT_PASSWORD,
                 FLAGS_ERROR_UI_FILTER_FOR_ERRORS | FLAGS_ERROR_UI_FLAGS_GENERATE_DATA |

@@ -14,9 +14,8 @@ BROWSER_TITLE="フォルダーの参照"
 BROWSER_SELECTION_ID=14149
 
 # wait_browser EXPECTED: waits for the folder browser with the folder named EXPECTED selected (the
-# selection moves there after the browser appears); BROWSER_TEXTS gets its controls' texts. One
-# deadline for the whole wait: a browser that never opens is said within it, not left to the
-# scenario's time limit.
+# selection moves there after the browser appears), all within one deadline; BROWSER_TEXTS gets
+# its controls' texts.
 wait_browser() {
     local deadline=$((SECONDS + 30)) left
     BROWSER_SELECTION=""

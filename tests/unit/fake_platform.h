@@ -177,7 +177,7 @@ public:
     void CloseProgress() override { ++progressCloses; }
     // Records the mark; a `markResult` of Removed removes the file, as a virus scan would.
     MarkResult MarkAsDownloaded(const std::string& path, const std::string& sourceUrl) override;
-    void ReturnForeground() override { ++foregroundReturns; }
+    void ReturnForeground() override {}
     // ASCII as it is, "日本" (the one pair the tests use), anything else "_".
     std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
 
@@ -203,7 +203,6 @@ public:
     int progressCloses = 0;
     MarkResult markResult = MarkResult::Marked;
     std::vector<std::pair<std::string, std::string>> marks;  // (path, source URL) of every mark
-    int foregroundReturns = 0;
     std::vector<std::string> createdFiles;  // every path CreateNewFile was asked for
     bool deadlineExpires = false;     // RunWatched runs the work, then reports TimedOut
     int clockReadsByWork = 0;         // NowSeconds / NowMilliseconds called from inside the work

@@ -11,9 +11,8 @@ MODE is one of:
   status:CODE     answer with that status and a small error page
   empty           answer 200 with an empty body
   slow            send 300,000 bytes (announced) at 20 KB/s
-  proxy           a proxy: answers a request for an absolute http:// URL with "via proxy: URL",
-                  or with a stale copy unless asked "Pragma: no-cache"; a path under /private/
-                  wants alice's password as basic-auth does
+  proxy           a proxy: answers a request for an absolute http:// URL with "via proxy: URL" (a
+                  stale copy without "Pragma: no-cache"; /private/ wants alice's password)
   basic-auth      401 with WWW-Authenticate: Basic unless the request carries alice/s3cret
   name-plain      a URL without a name answered with Content-Disposition: attachment; filename="..."
   name-utf8       the same with filename*=UTF-8''... (the name "Café – Résumé 😀.pdf")
@@ -60,16 +59,14 @@ NAMED = {
 }
 
 
-ALICE = b"Authorization: Basic " + base64.b64encode(b"alice:s3cret")
+ALICE = b"authorization: basic " + base64.b64encode(b"alice:s3cret").lower()
 
 
-def refuse_without_alice(conn, request):
-    """Answers 401 and returns True unless the request carries alice's user name and password."""
-    if ALICE.lower() in request.lower():
+def refused_without_alice(conn, request):
+    if ALICE in request.lower():
         return False
-    conn.sendall(b"HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"korvo\"\r\n"
-                 b"Content-Type: text/html\r\nContent-Length: 13\r\nConnection: close\r\n\r\n"
-                 b"<h1>401</h1>\n")
+    conn.sendall(b"HTTP/1.1 401 No\r\nWWW-Authenticate: Basic realm=\"k\"\r\nContent-Length: 0\r\n"
+                 b"Connection: close\r\n\r\n")
     return True
 
 
@@ -115,7 +112,7 @@ def serve(conn, mode, lifetime_end):
                              b"Content-Length: 0\r\nConnection: close\r\n\r\n")
         elif mode == "proxy":
             target = request.split(b" ")[1] if request.count(b" ") >= 2 else b""
-            if b"/private/" in target and refuse_without_alice(conn, request):
+            if b"/private/" in target and refused_without_alice(conn, request):
                 pass
             elif b"\r\npragma: no-cache\r\n" not in request.lower():
                 send_body(conn, b"a stale copy from the proxy's cache\n")
@@ -124,7 +121,7 @@ def serve(conn, mode, lifetime_end):
             else:
                 conn.sendall(b"HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
         elif mode == "basic-auth":
-            if not refuse_without_alice(conn, request):
+            if not refused_without_alice(conn, request):
                 send_body(conn, b"for alice\n")
         elif mode == "empty":
             conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
