@@ -10,6 +10,7 @@
 #include "actions/download_progress.h"
 #include "base/text.h"
 #include "base/texts.h"
+#include "url/url_parts.h"
 
 namespace korvo {
 
@@ -34,6 +35,13 @@ struct TransferJob {
     std::atomic<long long> announced{-1};
     std::string contentDisposition;
     std::string finalUrl;
+    // Set once the whole body is in the temporary file and the file is closed: what happens
+    // after that (the network's closing exchange) can no longer cost the user the file.
+    std::atomic<bool> saved{false};
+    // While the user is asked for a password, no time counts; the opening counts again from
+    // the answer.
+    std::atomic<bool> asking{false};
+    std::atomic<std::uint64_t> answeredAtMs{0};
 };
 
 bool IsErrorStatus(int statusCode) { return statusCode >= 400; }
@@ -74,7 +82,17 @@ TransferOutcome CopyBody(TransferJob& job, UrlReader& reader, std::uint64_t star
     }
 }
 
-// Runs on the worker. Closes the URL, then the Internet session, then the file.
+// Closes the complete body's file, before the URL and the session: their closing (an FTP
+// goodbye on a slow link) may take its time, and the file must not wait for it.
+void SaveFile(TransferJob& job) {
+    if (job.file->Close()) {
+        job.saved.store(true, std::memory_order_release);
+    } else {
+        job.outcome = TransferOutcome::WriteFailed;
+    }
+}
+
+// Runs on the worker. Closes the URL, then the Internet session, then (unless saved) the file.
 void Transfer(TransferJob& job) {
     std::unique_ptr<UrlReader> reader = job.session->OpenUrl(job.url);
     if (reader && !IsErrorStatus(reader->StatusCode())) {
@@ -86,10 +104,11 @@ void Transfer(TransferJob& job) {
         job.opened.store(true, std::memory_order_release);
         job.outcome = CopyBody(job, *reader, openedAt);
     }
+    const bool complete = job.outcome == TransferOutcome::Complete;
+    if (complete) SaveFile(job);
     reader.reset();
     job.session.reset();
-    const bool closed = job.file->Close();
-    if (job.outcome == TransferOutcome::Complete && !closed) job.outcome = TransferOutcome::WriteFailed;
+    if (!complete) job.file->Close();
 }
 
 const char* FailureCaption(TransferOutcome outcome) {
@@ -183,15 +202,28 @@ std::string AnnouncedName(Platform& platform, const ChosenName& chosen, const st
 
 // A name from the URL was seen in the menu: it replaces a file of that name. A server's name was
 // not, so it never replaces: it takes the first free "name (n).ext", and the move itself refuses
-// to replace, so a file that appears in the meantime is not overwritten either.
-bool MoveIntoPlace(Platform& platform, const std::string& temporaryPath, const std::string& folderPath,
-                   const ChosenName& chosen) {
-    if (!chosen.fromServer) return platform.ReplaceFile(temporaryPath, folderPath + chosen.name);
-    return !FirstNumberedName(chosen.name, folderPath, [&](const std::string& path) {
-                if (platform.MoveToNewFile(temporaryPath, path)) return NameTrial::Done;
-                // Failed for another reason than a file of that name: another number would fail alike.
-                return platform.PathFileExists(path) ? NameTrial::Taken : NameTrial::GiveUp;
-            }).empty();
+// to replace, so a file that appears in the meantime is not overwritten either. Returns the name
+// the file took, or "" when it could take none.
+std::string MoveIntoPlace(Platform& platform, const std::string& temporaryPath,
+                          const std::string& folderPath, const ChosenName& chosen) {
+    if (!chosen.fromServer) {
+        return platform.ReplaceFile(temporaryPath, folderPath + chosen.name) ? chosen.name : "";
+    }
+    return FirstNumberedName(chosen.name, folderPath, [&](const std::string& path) {
+        if (platform.MoveToNewFile(temporaryPath, path)) return NameTrial::Done;
+        // Failed for another reason than a file of that name: another number would fail alike.
+        return platform.PathFileExists(path) ? NameTrial::Taken : NameTrial::GiveUp;
+    });
+}
+
+// Tells the system where the file came from, as browsers do, so that what opens it later treats
+// it as the Internet's. The record never holds the URL's user name or password. False when the
+// user's policy or a virus scan removed the file, which the user is told.
+bool MarkAsDownloaded(Platform& platform, const std::string& path, const std::string& url) {
+    const std::string source = RequestUrl(UrlWithoutCredentials(url));
+    if (platform.MarkAsDownloaded(path, source) != MarkResult::Removed) return true;
+    platform.ShowMessage(TEXT_REMOVED_BY_SECURITY, TEXT_ERROR_CAPTION);
+    return false;
 }
 
 // Decides, on the waiting thread, when the time is up, when the progress window opens and what it
@@ -207,17 +239,31 @@ public:
     }
 
     WatchAnswer Look() {
+        if (job_.asking.load(std::memory_order_acquire)) return WatchAnswer::GoOn;
+        const std::uint64_t answered = job_.answeredAtMs.load(std::memory_order_acquire);
+        if (answered != answerSeen_) {
+            // The password box took the keyboard; the user's window gets it back.
+            answerSeen_ = answered;
+            platform_.ReturnForeground();
+        }
         const std::uint64_t now = platform_.NowMilliseconds();
-        if (TimeIsUp(now)) return WatchAnswer::TimeUp;
+        if (TimeIsUp(now)) {
+            savedInTime_ = job_.saved.load(std::memory_order_acquire);
+            return WatchAnswer::TimeUp;
+        }
         return Tick(now - start_) ? WatchAnswer::GoOn : WatchAnswer::Cancel;
     }
+
+    // Whether the file had been saved whole when the time ran out: only the closing of its
+    // connection was left, and that never costs the user the file.
+    bool SavedInTime() const { return savedInTime_; }
 
 private:
     bool TimeIsUp(std::uint64_t now) const {
         if (IsUnlimitedTimeout(job_.timeoutSeconds)) return false;
         const std::uint64_t since = job_.opened.load(std::memory_order_acquire)
                                         ? job_.openedAtMs.load(std::memory_order_relaxed)
-                                        : start_;
+                                        : std::max(start_, answerSeen_);
         return now >= since && now - since >= PartLimitMs(job_.timeoutSeconds);
     }
 
@@ -248,6 +294,8 @@ private:
     std::uint64_t start_;
     std::string name_;
     bool shown_ = false;
+    std::uint64_t answerSeen_ = 0;
+    bool savedInTime_ = false;
 };
 
 }  // namespace
@@ -272,6 +320,8 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
     std::string folderPath = CutToFit(folder, PATH_MAX_CHARS);
     PathAddBackslash(folderPath);
 
+    // The menu has closed on this folder: what the user types next belongs to their own window.
+    platform.ReturnForeground();
     auto job = std::make_shared<TransferJob>();
     job->url = url;
     job->timeoutSeconds = run.timeoutSeconds;
@@ -281,6 +331,11 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
         platform.ShowMessage(TEXT_DOWNLOAD_FAILED, TEXT_INIT_ERROR_CAPTION);
         return 0;
     }
+    // The session belongs to the job and is closed before it: the job outlives every call.
+    job->session->WhileAskingUser([state = job.get()](bool asking) {
+        if (!asking) state->answeredAtMs.store(state->clock(), std::memory_order_release);
+        state->asking.store(asking, std::memory_order_release);
+    });
     std::string temporaryPath;
     if (PathLength(folderPath) + PathLength(run.url.fileName) <= PATH_MAX_CHARS) {
         job->file = CreateTemporaryFile(platform, folderPath, temporaryPath);
@@ -295,6 +350,7 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
     {
         ProgressWatch watch(platform, run, *job, folderPath);
         wait = platform.RunWatched([job] { Transfer(*job); }, [&watch] { return watch.Look(); });
+        if (wait == WaitResult::TimedOut && watch.SavedInTime()) wait = WaitResult::Finished;
     }  // the progress window closes before the file is renamed or a message is shown
 
     // Only a finished worker's outcome may be read: an abandoned one may still be writing it.
@@ -314,7 +370,8 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
     // it can be removed all the same, and the job stays alive with the worker.
     if (outcome == TransferOutcome::Complete) {
         const ChosenName chosen = SavedName(run, *job);
-        if (MoveIntoPlace(platform, temporaryPath, folderPath, chosen)) return 1;
+        const std::string name = MoveIntoPlace(platform, temporaryPath, folderPath, chosen);
+        if (!name.empty()) return MarkAsDownloaded(platform, folderPath + name, url) ? 1 : 0;
         outcome = TransferOutcome::WriteFailed;
     }
     platform.RemoveFile(temporaryPath);

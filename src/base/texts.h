@@ -28,6 +28,10 @@ constexpr char TEXT_CHANGED_BY_CMD[] =
 constexpr char TEXT_NOT_PASSABLE_TO_CMD[] =
     "コマンドラインにコマンドプロンプトへそのまま渡せない文字 (\" や改行) があるため、バッチファイルを起動しません。";
 
+// The downloaded file was removed by the user's security settings or a virus scan.
+constexpr char TEXT_REMOVED_BY_SECURITY[] =
+    "ダウンロードしたファイルは、セキュリティの設定またはウイルス対策ソフトにより削除されました。";
+
 // The download's progress window.
 constexpr char TEXT_PROGRESS_CAPTION[] = "ダウンロード中";
 constexpr char TEXT_CANCEL[] = "キャンセル";

@@ -64,7 +64,11 @@ public:
 class InternetSession {
 public:
     virtual ~InternetSession() = default;
+    // A server or proxy that wants a user name and password the URL does not give has the user
+    // asked in the system's own box, on the thread that opens the URL.
     virtual std::unique_ptr<UrlReader> OpenUrl(const std::string& url) = 0;
+    // `asking` is told true just before that box opens and false once it has closed.
+    virtual void WhileAskingUser(std::function<void(bool)> /*asking*/) {}
 };
 
 // A file being written. Close reports whether everything written reached the disk.
@@ -101,6 +105,13 @@ struct ProgressView {
     int percent = -1;    // 0..100, or -1 when the size is unknown (a moving bar)
     Point anchor;        // where the menu was shown; the window is kept on screen around it
     std::string cancelLabel;
+};
+
+// How marking a downloaded file with its origin ended.
+enum class MarkResult {
+    Marked,
+    Unmarked,  // the policy keeps no origin, or the volume has no room for it (no streams)
+    Removed,   // the policy or a virus scan removed the file
 };
 
 // The local calendar date, as the system clock and time zone give it.
@@ -244,6 +255,13 @@ public:
     // cancel (its Cancel button, Escape, or closing it).
     virtual bool ShowProgress(const ProgressView& view) = 0;
     virtual void CloseProgress() = 0;
+    // Records that the file at `path` came from the Internet at `sourceUrl`, as the user's
+    // attachment policy asks, for the system's later checks (the "Mark of the Web"). The policy
+    // or a virus scan run now may remove the file.
+    virtual MarkResult MarkAsDownloaded(const std::string& path, const std::string& sourceUrl) = 0;
+    // Gives the keyboard back to the window that was in the foreground at start-up, if it still
+    // exists; the host window keeps nothing the user types to.
+    virtual void ReturnForeground() = 0;
     // --- Text ------------------------------------------------------------------------------
     // Decodes code page 932 (Shift-JIS) bytes to UTF-8; nullopt when they are not valid code page
     // 932, so that no byte is ever guessed at.

@@ -206,6 +206,16 @@ std::string RequestUrl(std::string_view url) {
     return std::string(url.substr(0, hostEnd)) + PercentEncodeNonAscii(url.substr(hostEnd));
 }
 
+std::string UrlWithoutCredentials(std::string_view url) {
+    const std::size_t scheme = url.find("://");
+    if (scheme == std::string_view::npos) return std::string(url);
+    const std::size_t start = scheme + 3;
+    const std::size_t end = std::min(url.find_first_of("/?#", start), url.size());
+    const std::size_t at = url.substr(0, end).rfind('@');
+    if (at == std::string_view::npos || at < start) return std::string(url);
+    return std::string(url.substr(0, start)) + std::string(url.substr(at + 1));
+}
+
 int DeriveFileName(UrlParts& parts, std::string_view url) {
     parts.fileNameFromUrl = 1;
     if (CrackUrl(url, parts)) {

@@ -29,6 +29,10 @@ std::string MakeSafeFileName(std::string_view name);
 // international form (an encoded host is a name no DNS resolves). Escapes stand as they are.
 std::string RequestUrl(std::string_view url);
 
+// The URL without the user name and password its authority may carry ("user:pw@"): what may be
+// recorded of it.
+std::string UrlWithoutCredentials(std::string_view url);
+
 // Fills `parts` from `url`; the name is the last path segment when it has an extension and
 // something is left of it once made safe, else "index.html". Returns 1 when the name came from the URL.
 int DeriveFileName(UrlParts& parts, std::string_view url);

@@ -19,6 +19,12 @@ constexpr DWORD RECEIVE_TIMEOUT_MS = 10 * 60 * 1000;
 // Always what the server has now, and never a second copy in the user's Internet cache: the file
 // goes only where the user chose.
 constexpr DWORD FRESH_FROM_SERVER = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+// Over HTTP, a caching proxy on the way is asked for a fresh copy too ("Pragma: no-cache"), which
+// the reload flag alone does not send under Wine.
+constexpr DWORD FRESH_OVER_HTTP = FRESH_FROM_SERVER | INTERNET_FLAG_PRAGMA_NOCACHE;
+
+// The most of a refused request's body read away before the request is sent again.
+constexpr DWORD REFUSAL_BODY_MAX = 64 * 1024;
 
 class InternetHandle {
 public:
@@ -49,6 +55,30 @@ std::string QueryHeader(HINTERNET request, DWORD header) {
     return {};
 }
 
+DWORD HttpStatusOf(HINTERNET request) {
+    DWORD status = 0;
+    DWORD length = sizeof(status);
+    if (!HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &length,
+                        nullptr)) {
+        return 0;  // not HTTP (FTP has no status line)
+    }
+    return status;
+}
+
+bool AsksForPassword(DWORD status) {
+    return status == HTTP_STATUS_DENIED || status == HTTP_STATUS_PROXY_AUTH_REQ;
+}
+
+// The refusal's own page, read away so that the connection can carry the request again.
+void DiscardBody(HINTERNET request) {
+    char buffer[4096];
+    DWORD total = 0;
+    DWORD got = 0;
+    while (total < REFUSAL_BODY_MAX && InternetReadFile(request, buffer, sizeof(buffer), &got) && got > 0) {
+        total += got;
+    }
+}
+
 class WinInetUrlReader : public UrlReader {
 public:
     // `connection` is the FTP connection a file was opened on, closed after the file; null for
@@ -71,15 +101,7 @@ public:
         return true;
     }
 
-    int StatusCode() const override {
-        DWORD status = 0;
-        DWORD length = sizeof(status);
-        if (!HttpQueryInfoW(url_.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
-                            &length, nullptr)) {
-            return 0;  // not HTTP (FTP has no status line)
-        }
-        return static_cast<int>(status);
-    }
+    int StatusCode() const override { return static_cast<int>(HttpStatusOf(url_.Get())); }
 
     long long ContentLength() const override {
         if (connection_.Get() != nullptr) return ftpSize_;
@@ -161,20 +183,48 @@ std::unique_ptr<UrlReader> OpenFtpFile(HINTERNET session, const std::wstring& ur
 
 class WinInetSession : public InternetSession {
 public:
-    explicit WinInetSession(HINTERNET session) : session_(session) {}
+    WinInetSession(HINTERNET session, HWND owner) : session_(session), owner_(owner) {}
 
     std::unique_ptr<UrlReader> OpenUrl(const std::string& url) override {
         const std::wstring wideUrl = ToWide(url);
         if (IsFtpUrl(wideUrl)) return OpenFtpFile(session_.Get(), wideUrl);
         HINTERNET handle =
             InternetOpenUrlW(session_.Get(), ToWide(RequestUrl(url)).c_str(), nullptr, 0,
-                             FRESH_FROM_SERVER, 0);
+                             FRESH_OVER_HTTP, 0);
         if (handle == nullptr) return nullptr;
-        return std::make_unique<WinInetUrlReader>(handle);
+        auto reader = std::make_unique<WinInetUrlReader>(handle);
+        if (!AnswerPasswordRequests(handle)) return nullptr;
+        return reader;
     }
 
+    void WhileAskingUser(std::function<void(bool)> asking) override { asking_ = std::move(asking); }
+
 private:
+    // While the server (401) or the proxy (407) asks for a user name and password that the URL
+    // did not give, asks the user in the system's own box, as browsers do, and sends the request
+    // again with the answer; nothing is stored. A refusal the user cancels stays the response.
+    // False when the request could not be sent again.
+    bool AnswerPasswordRequests(HINTERNET request) {
+        while (AsksForPassword(HttpStatusOf(request))) {
+            DiscardBody(request);
+            if (asking_) asking_(true);
+            // The keyboard went back to the user's window when the menu closed: the box needs it.
+            SetForegroundWindow(owner_);
+            const DWORD answer = InternetErrorDlg(
+                owner_, request, ERROR_INTERNET_INCORRECT_PASSWORD,
+                FLAGS_ERROR_UI_FILTER_FOR_ERRORS | FLAGS_ERROR_UI_FLAGS_GENERATE_DATA |
+                    FLAGS_ERROR_UI_FLAGS_CHANGE_OPTIONS,
+                nullptr);
+            if (asking_) asking_(false);
+            if (answer != ERROR_INTERNET_FORCE_RETRY) return true;
+            if (!HttpSendRequestW(request, nullptr, 0, nullptr, 0)) return false;
+        }
+        return true;
+    }
+
     InternetHandle session_;
+    HWND owner_;
+    std::function<void(bool)> asking_;
 };
 
 void AskForTimeouts(HINTERNET session) {
@@ -186,7 +236,7 @@ void AskForTimeouts(HINTERNET session) {
 
 }  // namespace
 
-std::unique_ptr<InternetSession> OpenInternetSession(const std::string& agent) {
+std::unique_ptr<InternetSession> OpenInternetSession(const std::string& agent, HWND owner) {
     const std::wstring wideAgent = ToWide(agent);
     // The proxy and bypass list the user's Internet settings name, as every other program uses:
     // on a network that requires a proxy a direct connection fails.
@@ -194,7 +244,7 @@ std::unique_ptr<InternetSession> OpenInternetSession(const std::string& agent) {
         InternetOpenW(wideAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (session == nullptr) return nullptr;
     AskForTimeouts(session);
-    return std::make_unique<WinInetSession>(session);
+    return std::make_unique<WinInetSession>(session, owner);
 }
 
 }  // namespace korvo::win32

@@ -12,6 +12,7 @@
 #include "win32/path_lookup.h"
 #include "win32/process_launch.h"
 #include "win32/watched_wait.h"
+#include "win32/web_mark.h"
 #include "win32/win32_internet.h"
 
 namespace korvo::win32 {
@@ -150,6 +151,14 @@ bool Win32Platform::ShowProgress(const ProgressView& view) {
 
 void Win32Platform::CloseProgress() { progress_.reset(); }
 
+MarkResult Win32Platform::MarkAsDownloaded(const std::string& path, const std::string& sourceUrl) {
+    return MarkDownloadedFile(path, sourceUrl);
+}
+
+void Win32Platform::ReturnForeground() {
+    if (previous_ != nullptr && IsWindow(previous_)) SetForegroundWindow(previous_);
+}
+
 // The system's own table: the configuration file reads the same on a system of any locale.
 std::optional<std::string> Win32Platform::CodePage932ToUtf8(const std::string& bytes) {
     return CodePageToUtf8(bytes, 932, true);
@@ -158,7 +167,7 @@ std::optional<std::string> Win32Platform::CodePage932ToUtf8(const std::string& b
 // --- Network ----------------------------------------------------------------------------------
 
 std::unique_ptr<InternetSession> Win32Platform::OpenInternet(const std::string& agent) {
-    return OpenInternetSession(agent);
+    return OpenInternetSession(agent, host_);
 }
 
 // --- User interface ---------------------------------------------------------------------------

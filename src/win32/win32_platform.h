@@ -85,6 +85,8 @@ public:
     WaitResult RunWatched(std::function<void()> work, std::function<WatchAnswer()> watch) override;
     bool ShowProgress(const ProgressView& view) override;
     void CloseProgress() override;
+    MarkResult MarkAsDownloaded(const std::string& path, const std::string& sourceUrl) override;
+    void ReturnForeground() override;
     std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
     HWND ProgressWindowHandle() const { return progress_ ? progress_->Window() : nullptr; }
 

@@ -14,16 +14,18 @@ BROWSER_TITLE="フォルダーの参照"
 BROWSER_SELECTION_ID=14149
 
 # wait_browser EXPECTED: waits for the folder browser with the folder named EXPECTED selected (the
-# selection moves there after the browser appears); BROWSER_TEXTS gets its controls' texts.
+# selection moves there after the browser appears), all within one deadline; BROWSER_TEXTS gets
+# its controls' texts.
 wait_browser() {
-    local i
-    for i in $(seq 1 40); do
-        BROWSER_TEXTS=$(inspect dialog-items --title "$BROWSER_TITLE" --timeout 20)
+    local deadline=$((SECONDS + 30)) left
+    BROWSER_SELECTION=""
+    while left=$((deadline - SECONDS)); [ "$left" -gt 0 ]; do
+        BROWSER_TEXTS=$(inspect dialog-items --title "$BROWSER_TITLE" --timeout "$left")
         BROWSER_SELECTION=$(printf '%s\n' "$BROWSER_TEXTS" | sed -n "s/^$BROWSER_SELECTION_ID\t[^\t]*\t//p")
         [ "$BROWSER_SELECTION" = "$1" ] && return 0
         sleep 0.1
     done
-    fail "the folder browser did not open with $1 selected (selection: '$BROWSER_SELECTION')"
+    fail "the folder browser did not open with $1 selected within 30s (selection: '$BROWSER_SELECTION'; visible windows: $(inspect list | grep '^visible' | tr '\n\t' '; '))"
 }
 
 # Wine's browser selects a path only as far as its folders were listed since they last changed:

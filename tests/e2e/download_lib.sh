@@ -40,6 +40,15 @@ assert_folder_holds() {
     shift
     local expected actual
     expected=$(printf '%s\n' "$@" | sort)
-    actual=$(ls -A "$dir" | sort)
+    # Wine keeps a file's Zone.Identifier stream beside it as "NAME:Zone.Identifier": part of NAME.
+    actual=$(ls -A "$dir" | while IFS= read -r name; do
+        [ "${name%:Zone.Identifier}" != "$name" ] && [ -e "$dir/${name%:Zone.Identifier}" ] || echo "$name"
+    done | sort)
     [ "$actual" = "$expected" ] || fail "$dir holds '$(echo $actual)', expected '$(echo $expected)'"
+}
+
+# assert_marked FILE URL: the file carries the mark of the Internet zone, with URL as its source.
+assert_marked() {
+    assert_eq "$(tr -d '\r' <"$1:Zone.Identifier" 2>/dev/null)" \
+        "$(printf '[ZoneTransfer]\nZoneId=3\nHostUrl=%s' "$2")" "the mark of $(basename "$1")"
 }

@@ -275,6 +275,12 @@ WaitResult FakePlatform::RunWatched(std::function<void()> work, std::function<Wa
     return deadlineExpires ? WaitResult::TimedOut : WaitResult::Finished;
 }
 
+MarkResult FakePlatform::MarkAsDownloaded(const std::string& path, const std::string& sourceUrl) {
+    marks.emplace_back(path, sourceUrl);
+    if (markResult == MarkResult::Removed) RemoveFile(path);
+    return markResult;
+}
+
 bool FakePlatform::ShowProgress(const ProgressView& view) {
     progressViews.push_back(view);
     return !cancelOnShow;
@@ -307,11 +313,16 @@ class FakeReader : public UrlReader {
 public:
     FakeReader(FakePlatform& platform, std::shared_ptr<UrlScript> script)
         : platform_(platform), script_(std::move(script)) {}
-    ~FakeReader() override { platform_.closeOrder.push_back("url"); }
+    ~FakeReader() override {
+        platform_.WorkTakes(script_->closeMs);
+        platform_.closeOrder.push_back("url");
+    }
     std::size_t WaitForData() override {
-        return next_ < script_->blocks.size() ? script_->blocks[next_].size() : 0;
+        if (next_ >= script_->blocks.size()) return 0;
+        return script_->available != 0 ? script_->available : script_->blocks[next_].size();
     }
     bool Read(char* buffer, std::size_t size, std::size_t& received) override {
+        script_->asked.push_back(size);
         platform_.now += script_->secondsPerBlock;
         platform_.WorkTakes(1000ULL * static_cast<std::uint64_t>(script_->secondsPerBlock));
         received = 0;

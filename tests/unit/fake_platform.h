@@ -72,6 +72,9 @@ struct UrlScript {
     std::uint64_t openMs = 0;         // and this much while the URL is being opened
     std::string contentDisposition = {};  // the header, when the server sends one
     std::string finalUrl = {};            // the URL after redirects; empty: the URL opened
+    std::uint64_t closeMs = 0;            // the fake clock advances this much as the URL closes
+    std::size_t available = 0;            // what WaitForData reports; 0: the next block's size
+    std::vector<std::size_t> asked = {};  // the size of every read, as asked
 };
 
 class FakePlatform : public Platform {
@@ -176,6 +179,9 @@ public:
     void WorkTakes(std::uint64_t ms);
     bool ShowProgress(const ProgressView& view) override;
     void CloseProgress() override { ++progressCloses; }
+    // Records the mark; a `markResult` of Removed removes the file, as a virus scan would.
+    MarkResult MarkAsDownloaded(const std::string& path, const std::string& sourceUrl) override;
+    void ReturnForeground() override {}
     // ASCII as it is, "日本" (the one pair the tests use), anything else "_".
     std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
 
@@ -199,6 +205,8 @@ public:
     bool cancelOnShow = false;        // ShowProgress answers "cancel" (the user pressed Cancel)
     std::vector<ProgressView> progressViews;
     int progressCloses = 0;
+    MarkResult markResult = MarkResult::Marked;
+    std::vector<std::pair<std::string, std::string>> marks;  // (path, source URL) of every mark
     std::vector<std::string> createdFiles;  // every path CreateNewFile was asked for
     bool deadlineExpires = false;     // RunWatched runs the work, then reports TimedOut
     int clockReadsByWork = 0;         // NowSeconds / NowMilliseconds called from inside the work

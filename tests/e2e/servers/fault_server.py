@@ -11,7 +11,9 @@ MODE is one of:
   status:CODE     answer with that status and a small error page
   empty           answer 200 with an empty body
   slow            send 300,000 bytes (announced) at 20 KB/s
-  proxy           a proxy: answers a request for an absolute http:// URL with "via proxy: URL"
+  proxy           a proxy: answers a request for an absolute http:// URL with "via proxy: URL" (a
+                  stale copy without "Pragma: no-cache"; /private/ wants alice's password)
+  basic-auth      401 with WWW-Authenticate: Basic unless the request carries alice/s3cret
   name-plain      a URL without a name answered with Content-Disposition: attachment; filename="..."
   name-utf8       the same with filename*=UTF-8''... (the name "Café – Résumé 😀.pdf")
   name-evil       the same with the name "..\..\evil.txt"
@@ -24,6 +26,7 @@ It binds 127.0.0.1 on a free port, writes the port to --port-file, and exits by 
 --lifetime seconds (default 60) whatever happens, so a failed scenario never leaves it behind.
 """
 import argparse
+import base64
 import socket
 import threading
 import time
@@ -58,6 +61,17 @@ NAMED = {
     "name-empty-utf8": "attachment; filename=\"report.pdf\"; filename*=UTF-8''",
     "name-rtl": "attachment; filename*=UTF-8''report%E2%80%AEfdp.exe",
 }
+
+
+ALICE = b"authorization: basic " + base64.b64encode(b"alice:s3cret").lower()
+
+
+def refused_without_alice(conn, request):
+    if ALICE in request.lower():
+        return False
+    conn.sendall(b"HTTP/1.1 401 No\r\nWWW-Authenticate: Basic realm=\"k\"\r\nContent-Length: 0\r\n"
+                 b"Connection: close\r\n\r\n")
+    return True
 
 
 def send_body(conn, body, extra_headers=""):
@@ -102,10 +116,17 @@ def serve(conn, mode, lifetime_end):
                              b"Content-Length: 0\r\nConnection: close\r\n\r\n")
         elif mode == "proxy":
             target = request.split(b" ")[1] if request.count(b" ") >= 2 else b""
-            if target.startswith(b"http://"):
+            if b"/private/" in target and refused_without_alice(conn, request):
+                pass
+            elif b"\r\npragma: no-cache\r\n" not in request.lower():
+                send_body(conn, b"a stale copy from the proxy's cache\n")
+            elif target.startswith(b"http://"):
                 send_body(conn, b"via proxy: " + target + b"\n")
             else:
                 conn.sendall(b"HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
+        elif mode == "basic-auth":
+            if not refused_without_alice(conn, request):
+                send_body(conn, b"for alice\n")
         elif mode == "empty":
             conn.sendall(b"HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
     except OSError:
