@@ -4,6 +4,7 @@
 #include <atomic>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "actions/download_name.h"
@@ -34,6 +35,11 @@ struct TransferJob {
     std::atomic<long long> announced{-1};
     std::string contentDisposition;
     std::string finalUrl;
+
+    // Whether the waiting thread has given up on the transfer (a time-out, a cancel), decided
+    // under the lock with which the worker keeps a whole file: see KeepFile.
+    std::mutex keepLock;
+    bool abandoned = false;
 };
 
 bool IsErrorStatus(int statusCode) { return statusCode >= 400; }
@@ -74,7 +80,21 @@ TransferOutcome CopyBody(TransferJob& job, UrlReader& reader, std::uint64_t star
     }
 }
 
-// Runs on the worker. Closes the URL, then the Internet session, then the file.
+// The body is whole: the file is to stay once closed, unless the waiting thread has given up
+// first and removes it. Both decide under one lock, so that a file the run has removed is never
+// kept again by the worker's late mark.
+bool KeepFile(TransferJob& job) {
+    const std::lock_guard<std::mutex> lock(job.keepLock);
+    return !job.abandoned && job.file->KeepWhenClosed();
+}
+
+void Abandon(TransferJob& job) {
+    const std::lock_guard<std::mutex> lock(job.keepLock);
+    job.abandoned = true;
+}
+
+// Runs on the worker. Closes the URL, then the Internet session, then the file, which the system
+// deletes as it closes unless the whole body arrived.
 void Transfer(TransferJob& job) {
     std::unique_ptr<UrlReader> reader = job.session->OpenUrl(job.url);
     if (reader && !IsErrorStatus(reader->StatusCode())) {
@@ -88,6 +108,7 @@ void Transfer(TransferJob& job) {
     }
     reader.reset();
     job.session.reset();
+    if (job.outcome == TransferOutcome::Complete && !KeepFile(job)) job.outcome = TransferOutcome::WriteFailed;
     const bool closed = job.file->Close();
     if (job.outcome == TransferOutcome::Complete && !closed) job.outcome = TransferOutcome::WriteFailed;
 }
@@ -320,6 +341,7 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
         if (MoveIntoPlace(platform, temporaryPath, folderPath, chosen)) return 1;
         outcome = TransferOutcome::WriteFailed;
     }
+    Abandon(*job);
     platform.RemoveFile(temporaryPath);
     if (outcome != TransferOutcome::Cancelled) ReportFailure(platform, outcome);
     return 0;

@@ -67,11 +67,14 @@ public:
     virtual std::unique_ptr<UrlReader> OpenUrl(const std::string& url) = 0;
 };
 
-// A file being written. Close reports whether everything written reached the disk.
+// A file being written. Until KeepWhenClosed, the system deletes it when it is closed or when the
+// process ends, however it ends. Close reports whether everything written reached the disk.
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
     virtual bool Write(const char* data, std::size_t size) = 0;
+    // From now on the file stays when it is closed; false when the system refused.
+    virtual bool KeepWhenClosed() = 0;
     virtual bool Close() = 0;
 };
 
@@ -225,8 +228,9 @@ public:
     virtual std::string BrowseForFolder(const std::string& start, const std::string& title) = 0;
 
     // --- Download: files, worker, clock, progress window ------------------------------------
-    // Creates `path`, which must not exist yet, for writing. Other threads may delete the file
-    // while it is open. nullptr when it exists or cannot be created.
+    // Creates `path`, which must not exist yet, for writing, marked to be deleted when it is
+    // closed (see OutputFile). Other threads may delete the file while it is open. nullptr when it
+    // exists or cannot be created.
     virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
     // Milliseconds of a monotonic clock: only differences are used.
     virtual std::uint64_t NowMilliseconds() = 0;

@@ -3,7 +3,8 @@
 # name and numbers that move on a 20 KB/s link. The user has gone back to another window: the
 # progress window does not take the foreground, and a Space typed there does not cancel. Escape,
 # once the user has clicked into the window, cancels at once, leaving nothing, with no message and
-# exit code 0. A quick download shows no window at all.
+# exit code 0; Korvo's process killed from outside leaves nothing either. A quick download shows no
+# window at all.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
 
@@ -35,6 +36,17 @@ wait_exit 5
 assert_eq "$KORVO_EXIT" 0 "exit code after Cancel"
 inspect box --timeout 0.5 >/dev/null && fail "a message box was shown after Cancel"
 assert_folder_holds "$DEST"
+
+# Ended from outside (Task Manager, a crash) during the download, Korvo leaves the folder as it was.
+echo mine >"$DEST/big.iso"
+pick_destination "${SERVER_URL}big.iso"
+inspect wait-window --class "$PROGRESS" --timeout 5 >/dev/null || fail "no progress window"
+[ "$(ls -A "$DEST" | wc -l)" = 2 ] || fail "no temporary file beside big.iso during the download"
+kill -KILL $(pgrep -P "$KORVO_PID")
+wait_exit 5
+sleep 2
+assert_folder_holds "$DEST" big.iso
+assert_eq "$(cat "$DEST/big.iso")" mine "the user's own big.iso"
 
 http_server "$SITE"
 head -c 100000 /dev/urandom >"$SITE/small.zip"
