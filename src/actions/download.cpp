@@ -252,13 +252,13 @@ private:
             name_ = AnnouncedName(platform_, SavedName(run_, job_, folder_), folder_);
         }
         ProgressView view;
-        view.caption = TEXT_PROGRESS_CAPTION;
         view.fileName = DisplayedFileName(name_.empty() ? run_.url.fileName : name_);
         view.folder = folder_;
         const unsigned long long received = job_.received.load(std::memory_order_relaxed);
         const long long announced = job_.announced.load(std::memory_order_relaxed);
         view.status = ProgressStatus(received, announced, elapsed);
         view.percent = ProgressPercent(received, announced);
+        view.caption = ProgressTitle(view.fileName, view.percent);
         view.anchor = run_.menuAnchor;
         view.cancelLabel = TEXT_CANCEL;
         shown_ = true;

@@ -26,7 +26,6 @@ constexpr char TEXT_URL_CHANGED_BY_CMD[] =
     "この URL にはコマンドプロンプトが書き換える %名前% があるため、バッチファイルを起動しません。";
 
 // The download's progress window.
-constexpr char TEXT_PROGRESS_CAPTION[] = "ダウンロード中";
 constexpr char TEXT_CANCEL[] = "キャンセル";
 constexpr char TEXT_BYTES[] = "バイト";
 constexpr char TEXT_PER_SECOND[] = "/秒";

@@ -97,11 +97,13 @@ enum class WatchAnswer { GoOn, Cancel, TimeUp };
 
 // What the download's progress window shows. The core composes every text.
 struct ProgressView {
-    std::string caption;
+    std::string caption;  // the window's title, which its taskbar button and Alt+Tab show too
     std::string fileName;
     std::string folder;  // shortened by the window to fit its width
     std::string status;  // bytes received, total and rate
-    int percent = -1;    // 0..100, or -1 when the size is unknown (a moving bar)
+    // 0..100 on the window's bar and its taskbar button, or -1 when the size is unknown (both
+    // moving); the button shows nothing once the window is closed.
+    int percent = -1;
     Point anchor;        // where the menu was shown; the window is kept on screen around it
     std::string cancelLabel;
 };

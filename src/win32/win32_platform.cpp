@@ -164,7 +164,7 @@ WaitResult Win32Platform::RunWatched(std::function<void()> work,
 }
 
 bool Win32Platform::ShowProgress(const ProgressView& view) {
-    if (!progress_) progress_ = std::make_unique<ProgressWindow>(instance_, host_);
+    if (!progress_) progress_ = std::make_unique<ProgressWindow>(instance_);
     return progress_->Show(view);
 }
 
