@@ -4,6 +4,7 @@
 #include <atomic>
 #include <limits>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "actions/download_name.h"
@@ -42,6 +43,10 @@ struct TransferJob {
     // the answer.
     std::atomic<bool> asking{false};
     std::atomic<std::uint64_t> answeredAtMs{0};
+    // Whether the waiting thread has given up on the transfer (a time-out, a cancel), decided
+    // under the lock with which the worker keeps a whole file: see KeepFile.
+    std::mutex keepLock;
+    bool abandoned = false;
 };
 
 bool IsErrorStatus(int statusCode) { return statusCode >= 400; }
@@ -82,17 +87,33 @@ TransferOutcome CopyBody(TransferJob& job, UrlReader& reader, std::uint64_t star
     }
 }
 
-// Closes the complete body's file, before the URL and the session: their closing (an FTP
+// The body is whole: the file is to stay once closed, unless the waiting thread has given up
+// first and removes it. Both decide under one lock, so that a file the run has removed is never
+// kept again by the worker's late mark.
+bool KeepFile(TransferJob& job) {
+    const std::lock_guard<std::mutex> lock(job.keepLock);
+    return !job.abandoned && job.file->KeepWhenClosed();
+}
+
+void Abandon(TransferJob& job) {
+    const std::lock_guard<std::mutex> lock(job.keepLock);
+    job.abandoned = true;
+}
+
+// Closes the complete body's file, kept, before the URL and the session: their closing (an FTP
 // goodbye on a slow link) may take its time, and the file must not wait for it.
 void SaveFile(TransferJob& job) {
-    if (job.file->Close()) {
+    const bool kept = KeepFile(job);
+    const bool closed = job.file->Close();
+    if (kept && closed) {
         job.saved.store(true, std::memory_order_release);
     } else {
         job.outcome = TransferOutcome::WriteFailed;
     }
 }
 
-// Runs on the worker. Closes the URL, then the Internet session, then (unless saved) the file.
+// Runs on the worker. Closes the URL, then the Internet session, then (unless saved) the file,
+// which the system deletes as it closes.
 void Transfer(TransferJob& job) {
     std::unique_ptr<UrlReader> reader = job.session->OpenUrl(job.url);
     if (reader && !IsErrorStatus(reader->StatusCode())) {
@@ -274,13 +295,13 @@ private:
             name_ = AnnouncedName(platform_, SavedName(run_, job_), folder_);
         }
         ProgressView view;
-        view.caption = TEXT_PROGRESS_CAPTION;
         view.fileName = DisplayedFileName(name_.empty() ? run_.url.fileName : name_);
         view.folder = folder_;
         const unsigned long long received = job_.received.load(std::memory_order_relaxed);
         const long long announced = job_.announced.load(std::memory_order_relaxed);
         view.status = ProgressStatus(received, announced, elapsed);
         view.percent = ProgressPercent(received, announced);
+        view.caption = ProgressTitle(view.fileName, view.percent);
         view.anchor = run_.menuAnchor;
         view.cancelLabel = TEXT_CANCEL;
         shown_ = true;
@@ -374,6 +395,7 @@ int DownloadUrl(Platform& platform, const RunState& run, const std::string& url,
         if (!name.empty()) return MarkAsDownloaded(platform, folderPath + name, url) ? 1 : 0;
         outcome = TransferOutcome::WriteFailed;
     }
+    Abandon(*job);
     platform.RemoveFile(temporaryPath);
     if (outcome != TransferOutcome::Cancelled) ReportFailure(platform, outcome);
     return 0;

@@ -39,4 +39,9 @@ int ProgressPercent(unsigned long long received, long long announced) {
     return static_cast<int>(received * 100 / static_cast<unsigned long long>(announced));
 }
 
+std::string ProgressTitle(const std::string& fileName, int percent) {
+    if (percent < 0) return fileName;
+    return std::to_string(percent) + "% – " + fileName;
+}
+
 }  // namespace korvo

@@ -22,4 +22,8 @@ std::string ProgressStatus(unsigned long long received, long long announced,
 // 0..100 when the size is known, else -1. Never past 100, even when more arrives than announced.
 int ProgressPercent(unsigned long long received, long long announced);
 
+// What and how far, for the progress window's title and so its taskbar button and Alt+Tab:
+// "45% – report.pdf", or the name alone while the size is unknown (`percent` -1).
+std::string ProgressTitle(const std::string& fileName, int percent);
+
 }  // namespace korvo

@@ -33,7 +33,6 @@ constexpr char TEXT_REMOVED_BY_SECURITY[] =
     "ダウンロードしたファイルは、セキュリティの設定またはウイルス対策ソフトにより削除されました。";
 
 // The download's progress window.
-constexpr char TEXT_PROGRESS_CAPTION[] = "ダウンロード中";
 constexpr char TEXT_CANCEL[] = "キャンセル";
 constexpr char TEXT_BYTES[] = "バイト";
 constexpr char TEXT_PER_SECOND[] = "/秒";

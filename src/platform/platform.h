@@ -71,11 +71,14 @@ public:
     virtual void WhileAskingUser(std::function<void(bool)> /*asking*/) {}
 };
 
-// A file being written. Close reports whether everything written reached the disk.
+// A file being written. Until KeepWhenClosed, the system deletes it when it is closed or when the
+// process ends, however it ends. Close reports whether everything written reached the disk.
 class OutputFile {
 public:
     virtual ~OutputFile() = default;
     virtual bool Write(const char* data, std::size_t size) = 0;
+    // From now on the file stays when it is closed; false when the system refused.
+    virtual bool KeepWhenClosed() = 0;
     virtual bool Close() = 0;
 };
 
@@ -98,11 +101,13 @@ enum class WatchAnswer { GoOn, Cancel, TimeUp };
 
 // What the download's progress window shows. The core composes every text.
 struct ProgressView {
-    std::string caption;
+    std::string caption;  // the window's title, which its taskbar button and Alt+Tab show too
     std::string fileName;
     std::string folder;  // shortened by the window to fit its width
     std::string status;  // bytes received, total and rate
-    int percent = -1;    // 0..100, or -1 when the size is unknown (a moving bar)
+    // 0..100 on the window's bar and its taskbar button, or -1 when the size is unknown (both
+    // moving); the button shows nothing once the window is closed.
+    int percent = -1;
     Point anchor;        // where the menu was shown; the window is kept on screen around it
     std::string cancelLabel;
 };
@@ -236,8 +241,9 @@ public:
     virtual std::string BrowseForFolder(const std::string& start, const std::string& title) = 0;
 
     // --- Download: files, worker, clock, progress window ------------------------------------
-    // Creates `path`, which must not exist yet, for writing. Other threads may delete the file
-    // while it is open. nullptr when it exists or cannot be created.
+    // Creates `path`, which must not exist yet, for writing, marked to be deleted when it is
+    // closed (see OutputFile). Other threads may delete the file while it is open. nullptr when it
+    // exists or cannot be created.
     virtual std::unique_ptr<OutputFile> CreateNewFile(const std::string& path) = 0;
     // Milliseconds of a monotonic clock: only differences are used.
     virtual std::uint64_t NowMilliseconds() = 0;

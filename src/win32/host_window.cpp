@@ -91,6 +91,13 @@ LRESULT OnInitMenu() {
     return 0;
 }
 
+// Korvo never holds the session up; once it ends, a download under way is cancelled (its file,
+// marked for deletion, goes with the process in any case), and one already whole is kept.
+LRESULT OnEndSession(HostWindowState& state, WPARAM wParam) {
+    if (wParam != FALSE) state.platform.EndSession();
+    return 0;
+}
+
 LRESULT HandleMessage(HWND window, HostWindowState& state, UINT message, WPARAM wParam,
                       LPARAM lParam) {
     switch (message) {
@@ -103,6 +110,8 @@ LRESULT HandleMessage(HWND window, HostWindowState& state, UINT message, WPARAM 
         case WM_MENUSELECT: return OnMenuSelect(state, wParam, lParam);
         case WM_INITMENUPOPUP: return OnInitMenuPopup(state, wParam);
         case WM_INITMENU: return OnInitMenu();
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION: return OnEndSession(state, wParam);
         default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -22,8 +22,10 @@ constexpr int BUTTON_WIDTH = 96;
 constexpr int BUTTON_HEIGHT = 26;
 
 constexpr DWORD WINDOW_STYLE = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-// Not topmost: owned by the host window, it stays above Korvo's own windows only.
-constexpr DWORD WINDOW_EX_STYLE = WS_EX_DLGMODALFRAME;
+// No owner, and a taskbar button and Alt+Tab entry of its own: a long download gone behind other
+// windows can be found again (an owned window, like one of Korvo's hidden tool window, has
+// neither). Not topmost.
+constexpr DWORD WINDOW_EX_STYLE = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 
 // Functions of Windows 10 and later, looked up so that Korvo still starts where they are missing.
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -106,6 +108,12 @@ LRESULT CALLBACK ProgressWindow::WindowProc(HWND window, UINT message, WPARAM wP
     }
     auto* self = reinterpret_cast<ProgressWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == TaskbarProgress::ButtonCreatedMessage()) {
+        // Progress sent before the shell had made the button is lost: it is sent again.
+        self->taskbar_.ButtonCreated();
+        self->taskbar_.Show(window, self->percent_);
+        return 0;
+    }
     switch (message) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) self->cancelled_ = true;
@@ -142,11 +150,13 @@ bool ProgressWindow::Show(const ProgressView& view) {
     SetText(status_, shownStatus_, view.status);
     SetText(cancel_, shownCancel_, view.cancelLabel);
     SetPercent(view.percent);
+    taskbar_.Show(window_, view.percent);
     return !cancelled_;
 }
 
 void ProgressWindow::Close() {
     if (window_ != nullptr) {
+        taskbar_.Clear(window_);
         DestroyWindow(window_);
         window_ = nullptr;
     }
@@ -173,7 +183,7 @@ bool ProgressWindow::Create(const ProgressView& view) {
     // Created hidden at the anchor, so that the system gives it that monitor's DPI; sized and
     // shown once its DPI is known.
     window_ = CreateWindowExW(WINDOW_EX_STYLE, PROGRESS_CLASS_NAME, L"", WINDOW_STYLE, view.anchor.x,
-                              view.anchor.y, 1, 1, owner_, nullptr, instance_, this);
+                              view.anchor.y, 1, 1, nullptr, nullptr, instance_, this);
     if (window_ == nullptr) return false;
     name_ = CreateChild(window_, instance_, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 101);
     folder_ = CreateChild(window_, instance_, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 102);

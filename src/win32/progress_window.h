@@ -1,18 +1,20 @@
 // The download's progress window: file name, destination folder, a progress bar, the bytes and
-// the rate, and a Cancel button. It shows what the core hands it and remembers whether the user
+// the rate, and a Cancel button; a title that says what and how far, and a taskbar button of its
+// own that shows the progress too. It shows what the core hands it and remembers whether the user
 // asked to cancel; it decides nothing else.
 #pragma once
 
 #include <string>
 
 #include "platform/platform.h"
+#include "win32/taskbar_progress.h"
 #include "win32/windows_api.h"
 
 namespace korvo::win32 {
 
 class ProgressWindow {
 public:
-    ProgressWindow(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
+    explicit ProgressWindow(HINSTANCE instance) : instance_(instance) {}
     ~ProgressWindow() { Close(); }
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
@@ -39,7 +41,6 @@ private:
     void PlaceNear(Point anchor);
 
     HINSTANCE instance_;
-    HWND owner_;
     HWND window_ = nullptr;
     HWND name_ = nullptr;
     HWND folder_ = nullptr;
@@ -47,6 +48,7 @@ private:
     HWND status_ = nullptr;
     HWND cancel_ = nullptr;
     HFONT font_ = nullptr;
+    TaskbarProgress taskbar_;
     UINT dpi_ = 96;
     int percent_ = -2;  // nothing shown yet
     bool cancelled_ = false;

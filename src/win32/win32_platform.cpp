@@ -21,9 +21,18 @@ namespace {
 
 // --- Files ------------------------------------------------------------------------------------
 
+// Sets or clears the mark that has the system delete a file when its last handle closes, which
+// it also does when the process is ended from outside (Task Manager, the end of the session).
+bool MarkForDeletion(HANDLE file, bool remove) {
+    FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(remove ? TRUE : FALSE)};
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition)) != FALSE;
+}
+
 class HandleFile : public OutputFile {
 public:
-    explicit HandleFile(HANDLE file) : file_(file) {}
+    // A file system that refuses the mark still takes the file: the run removes it after a
+    // failure itself, as long as it lives.
+    explicit HandleFile(HANDLE file) : file_(file), marked_(MarkForDeletion(file, true)) {}
     ~HandleFile() override { Close(); }
 
     bool Write(const char* data, std::size_t size) override {
@@ -40,6 +49,11 @@ public:
         return file_ != INVALID_HANDLE_VALUE;
     }
 
+    bool KeepWhenClosed() override {
+        if (marked_ && file_ != INVALID_HANDLE_VALUE) marked_ = !MarkForDeletion(file_, false);
+        return !marked_;
+    }
+
     bool Close() override {
         if (file_ == INVALID_HANDLE_VALUE) return !failed_;
         const bool closed = CloseHandle(file_) != FALSE;
@@ -50,6 +64,7 @@ public:
 
 private:
     HANDLE file_;
+    bool marked_;
     bool failed_ = false;
 };
 
@@ -127,8 +142,10 @@ std::uint64_t Win32Platform::NowSeconds() { return GetTickCount64() / 1000; }
 std::unique_ptr<OutputFile> Win32Platform::CreateNewFile(const std::string& path) {
     // Shared for deletion: a transfer that overran its deadline or was cancelled keeps writing on
     // its worker thread, and the UI thread must still be able to delete the file it leaves behind.
-    HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // DELETE access lets the handle carry the mark that removes the file when it closes.
+    HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE | DELETE,
+                              FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<HandleFile>(file);
 }
@@ -141,11 +158,14 @@ std::function<std::uint64_t()> Win32Platform::WorkerClock() {
 
 WaitResult Win32Platform::RunWatched(std::function<void()> work,
                                      std::function<WatchAnswer()> watch) {
-    return RunWatchedWork(std::move(work), watch, [this] { return progress_.get(); });
+    // At the end of the session the transfer is cancelled, so that nothing half-written is moved
+    // into place before the system ends the process.
+    auto watchOrEnd = [this, &watch] { return sessionEnding_ ? WatchAnswer::Cancel : watch(); };
+    return RunWatchedWork(std::move(work), watchOrEnd, [this] { return progress_.get(); });
 }
 
 bool Win32Platform::ShowProgress(const ProgressView& view) {
-    if (!progress_) progress_ = std::make_unique<ProgressWindow>(instance_, host_);
+    if (!progress_) progress_ = std::make_unique<ProgressWindow>(instance_);
     return progress_->Show(view);
 }
 

@@ -89,6 +89,8 @@ public:
     void ReturnForeground() override;
     std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
     HWND ProgressWindowHandle() const { return progress_ ? progress_->Window() : nullptr; }
+    // The session is ending: a transfer under way is cancelled at the watcher's next look.
+    void EndSession() { sessionEnding_ = true; }
 
 private:
     // True, after telling the user, when a text has no exact UTF-16 form.
@@ -98,6 +100,7 @@ private:
     HINSTANCE instance_ = nullptr;
     HWND host_ = nullptr;
     HWND previous_ = nullptr;
+    bool sessionEnding_ = false;
 };
 
 }  // namespace korvo::win32

@@ -200,8 +200,10 @@ public:
         if (it != platform_.files_.end()) it->second.append(data, size);  // deleted: lost
         return true;
     }
+    bool KeepWhenClosed() override { return kept_ = true; }
     bool Close() override {
         closed_ = true;
+        if (!kept_) platform_.RemoveFile(path_);  // as the system does with a file still marked
         platform_.closeOrder.push_back("file");
         return !platform_.writeFails && !platform_.closeFails;
     }
@@ -210,6 +212,7 @@ private:
     FakePlatform& platform_;
     std::string path_;
     bool closed_ = false;
+    bool kept_ = false;
 };
 
 std::unique_ptr<OutputFile> FakePlatform::CreateNewFile(const std::string& path) {

@@ -346,7 +346,7 @@ TEST_F(DownloadTest, ALongDownloadShowsItsProgressAfterOneSecond) {
     EXPECT_EQ(Download(), 0);  // the body ended short: the window closes before the message
     ASSERT_EQ(platform.progressViews.size(), 3u);  // at 1000, 1100 and 1200 ms
     const ProgressView& view = platform.progressViews[0];
-    EXPECT_EQ(view.caption, TEXT_PROGRESS_CAPTION);
+    EXPECT_EQ(view.caption, "50% – file.zip");
     EXPECT_EQ(view.fileName, "file.zip");
     EXPECT_EQ(view.folder, "C:\\Down\\");
     EXPECT_EQ(view.percent, 50);
@@ -356,6 +356,24 @@ TEST_F(DownloadTest, ALongDownloadShowsItsProgressAfterOneSecond) {
     EXPECT_EQ(view.cancelLabel, TEXT_CANCEL);
     EXPECT_EQ(platform.progressCloses, 1);
     ASSERT_EQ(platform.messages.size(), 1u);
+}
+
+// The title says what and how far; the percent fills the bar and the taskbar button, which the
+// window's closing clears: mid-way, with no size known, and at the end.
+TEST_F(DownloadTest, TheTitleAndTheTaskbarButtonSayHowFar) {
+    platform.watchTicks = 10;
+    platform.watchStepMs = 100;
+    const std::tuple<long long, const char*, int> rows[] = {
+        {8, "50% – file.zip", 50}, {-1, "file.zip", -1}, {4, "100% – file.zip", 100}};
+    for (const auto& [length, title, percent] : rows) {
+        Serve({"data"}, length);
+        const int closes = platform.progressCloses;
+        Download();
+        ASSERT_FALSE(platform.progressViews.empty());
+        EXPECT_EQ(platform.progressViews.back().caption, title);
+        EXPECT_EQ(platform.progressViews.back().percent, percent);
+        EXPECT_EQ(platform.progressCloses, closes + 1);
+    }
 }
 
 TEST_F(DownloadTest, TheWindowNamesTheFileByTheServersName) {

@@ -49,6 +49,7 @@ protected:
         auto file = CreateTemporaryFile(folder, ignored);
         ASSERT_TRUE(file);
         ASSERT_TRUE(file->Write(content.data(), content.size()));
+        ASSERT_TRUE(file->KeepWhenClosed());
         ASSERT_TRUE(file->Close());
         ASSERT_TRUE(platform.ReplaceFile(ignored, path));
     }
@@ -78,6 +79,7 @@ TEST_F(PlatformFilesTest, TemporaryFileReplacesTheTargetWhole) {
     string content;
     for (int i = 0; i < 3000; ++i) content += static_cast<char>(i % 256);  // every byte value
     ASSERT_TRUE(file->Write(content.data(), content.size()));
+    ASSERT_TRUE(file->KeepWhenClosed());
     ASSERT_TRUE(file->Close());
     EXPECT_EQ(content, platform.ReadWholeFile(temporary, OpenMode::Existing));
 
@@ -107,6 +109,7 @@ TEST_F(PlatformFilesTest, ANewFileFillsThePathTo259Characters) {
     const string path = deep + string(259 - PathLength(deep), 'n');
     auto file = platform.CreateNewFile(path);
     ASSERT_TRUE(file) << PathLength(path);
+    ASSERT_TRUE(file->KeepWhenClosed());
     ASSERT_TRUE(file->Close());
     EXPECT_TRUE(platform.RemoveFile(path));
     for (string cut = deep; cut.size() > folder.size();) {
@@ -124,6 +127,16 @@ TEST_F(PlatformFilesTest, OpenTemporaryFileCanBeRemoved) {
     ASSERT_TRUE(file->Write("partial", 7));
     EXPECT_TRUE(platform.RemoveFile(temporary));
     file->Close();
+    EXPECT_FALSE(platform.PathFileExists(temporary));
+}
+
+// Not kept, the file goes with its handle, as it goes when the process is ended from outside.
+TEST_F(PlatformFilesTest, ATemporaryFileNotKeptIsGoneOnceClosed) {
+    string temporary;
+    auto file = CreateTemporaryFile(folder, temporary);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(file->Write("partial", 7));
+    EXPECT_TRUE(file->Close());
     EXPECT_FALSE(platform.PathFileExists(temporary));
 }
 

@@ -17,6 +17,8 @@
 //                                                        "id<TAB>class<TAB>text"
 //   menu-rects [--timeout S]                              every open menu window's rectangle, one a
 //                                                        line, the top-level menu first
+//   owner-style (--class C | --title T) [--timeout S]     prints "OWNED EXSTYLE": 1 when the window has
+//                                                        an owner, else 0, and its extended style
 //   list                                                  prints every top-level window: visibility, class, title
 //   foreground                                            prints the foreground window's class and title
 //   window --title T [--rect X Y W H] [--seconds S]       shows a window of its own, takes the
@@ -265,6 +267,14 @@ int MenuRects(const Wanted& wanted) {
     return 0;
 }
 
+int OwnerStyle(const Wanted& wanted) {
+    HWND window = WaitFor(wanted, true);
+    if (!window) return 1;
+    PrintLine(std::to_wstring(GetWindow(window, GW_OWNER) != nullptr) + L" " +
+              std::to_wstring(GetWindowLongW(window, GWL_EXSTYLE)));
+    return 0;
+}
+
 BOOL CALLBACK ListWindow(HWND window, LPARAM) {
     PrintLine(std::wstring(IsWindowVisible(window) ? L"visible" : L"hidden") + L"\t" + ClassOf(window) + L"\t" +
               TextOf(window));
@@ -358,6 +368,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"menu-rects") return MenuRects(wanted);
     if (command == L"foreground") return Foreground();
     if (command == L"list") return List();
+    if (command == L"owner-style") return OwnerStyle(wanted);
     if (command == L"item") return Item(wanted);
     if (command == L"set-item") return SetItem(wanted);
     if (command == L"metrics") return Metrics();
