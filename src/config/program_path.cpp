@@ -80,8 +80,13 @@ void ReadSearchPathFile(Platform& platform, RunState& run, const std::string& pa
             if (list.size() > LIST_SCAN_MAX_BYTES) break;
         }
     }
-    // Read beyond the limit: the cut keeps a character beyond U+FFFF whole or drops it.
+    // Read beyond the limit: the cut keeps a character beyond U+FFFF whole or drops it, and the
+    // folder it falls in goes whole: cut, it could name another folder.
     run.searchPath = CutToFit(list, SEARCH_PATH_MAX_CHARS);
+    if (run.searchPath.size() < list.size() && list[run.searchPath.size()] != ';') {
+        const std::size_t lastSeparator = run.searchPath.rfind(';');
+        run.searchPath.erase(lastSeparator == std::string::npos ? 0 : lastSeparator + 1);
+    }
     run.searchPathSet = !run.searchPath.empty();
 }
 

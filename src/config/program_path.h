@@ -24,8 +24,8 @@ ResolvedProgram ResolveProgramPath(Platform& platform, const RunState& run, cons
                                    bool retryWithExe);
 
 // Reads the user's search path from a file: the value of its first "path=" (any case, anywhere),
-// or else the whole file with its tabs and line breaks dropped. Sets searchPathSet only when at
-// least one character was taken.
+// or else the whole file with its tabs and line breaks dropped; a folder that would be cut at the
+// limit is left out. Sets searchPathSet only when at least one character was taken.
 void ReadSearchPathFile(Platform& platform, RunState& run, const std::string& path);
 
 }  // namespace korvo

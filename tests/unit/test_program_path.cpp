@@ -97,8 +97,10 @@ TEST_F(ProgramPathTest, SearchPathFileForms) {
         {"path=C:\\\x95\x5C;", "C:\\表;"},         // code page 932
         {"\xEF\xBB\xBFpath=C:\\Zoë;", "C:\\Zoë;"},   // UTF-8
         {"\xEF\xBB\xBF" "C:\\A;\r\nC:\\B", "C:\\A;C:\\B"},  // the mark is not part of the first folder
-        {"path=" + std::string(6000, 'a'), std::string(5199, 'a')},
-        {"path=" + std::string(5198, 'a') + "\xF0\x9F\x98\x80", std::string(5198, 'a')},
+        {"path=" + std::string(6000, 'a'), "<unset>"},  // a folder the limit cuts names no folder
+        {"path=" + std::string(5198, 'a') + "\xF0\x9F\x98\x80", "<unset>"},
+        {"path=C:\\A;" + std::string(5300, 'b'), "C:\\A;"},
+        {"path=" + std::string(5199, 'a') + ";C:\\B", std::string(5199, 'a')},
     };
     for (const auto& c : cases) {
         platform.AddFile("C:\\Work\\paths.txt", c.content);
