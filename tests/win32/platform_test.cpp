@@ -134,9 +134,7 @@ TEST_F(PlatformFilesTest, OpenTemporaryFileCanBeRemoved) {
 TEST_F(PlatformFilesTest, ATemporaryFileNotKeptIsGoneOnceClosed) {
     string temporary;
     auto file = CreateTemporaryFile(folder, temporary);
-    ASSERT_TRUE(file);
-    ASSERT_TRUE(file->Write("partial", 7));
-    EXPECT_TRUE(file->Close());
+    ASSERT_TRUE(file && file->Write("partial", 7) && file->Close());
     EXPECT_FALSE(platform.PathFileExists(temporary));
 }
 

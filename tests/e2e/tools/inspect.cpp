@@ -269,10 +269,9 @@ int MenuRects(const Wanted& wanted) {
 
 int OwnerStyle(const Wanted& wanted) {
     HWND window = WaitFor(wanted, true);
-    if (!window) return 1;
-    PrintLine(std::to_wstring(GetWindow(window, GW_OWNER) != nullptr) + L" " +
-              std::to_wstring(GetWindowLongW(window, GWL_EXSTYLE)));
-    return 0;
+    if (window) PrintLine(std::to_wstring(GetWindow(window, GW_OWNER) != nullptr) + L" " +
+                          std::to_wstring(GetWindowLongW(window, GWL_EXSTYLE)));
+    return window ? 0 : 1;
 }
 
 BOOL CALLBACK ListWindow(HWND window, LPARAM) {
