@@ -66,6 +66,7 @@ TEST_F(CommandTemplateTest, EveryTokenOnTheWorkedExample) {
         {"-o \"%P%K\" %L", "-o \"D:\\Down\\Music\\file.zip\" http://server/pub/file.zip"},
         {"-d \"C:\\Out\\\\\" \"%-P\\%K\"", "-d C:\\Out\\ D:\\Down\\Music\\file.zip"},  // as the program reads it
         {"no tokens, 100% sure %X %", "no tokens, 100% sure %X %"},
+        {"%\"K\" %$\"\"K", "\"%K\" \"%$K\""},  // a token is what the template writes, not what quotes leave
         {"", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(Args(Build(c.commandTemplate)), Args(c.expected)) << c.commandTemplate;
