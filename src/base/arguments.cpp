@@ -10,37 +10,49 @@ constexpr std::string_view NEEDS_QUOTES = " \t\n\v\r\"&|<>^(),;=";
 
 }  // namespace
 
-std::vector<std::string> SplitArguments(std::string_view line) {
-    std::vector<std::string> arguments;
-    std::string current;
-    bool started = false;  // a quote alone starts an (empty) argument
-    bool quoted = false;
-    std::size_t backslashes = 0;
-    for (char c : line) {
-        if (c == '\\') {
-            ++backslashes;
-            started = true;
-            continue;
-        }
-        current.append(c == '"' ? backslashes / 2 : backslashes, '\\');
-        if (c == '"') {
-            if (backslashes % 2 == 1) current += '"';
-            else quoted = !quoted;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (started) arguments.push_back(current);
-            current.clear();
-            started = false;
-            backslashes = 0;
-            continue;
-        } else {
-            current += c;
-        }
-        backslashes = 0;
-        started = true;
+void ArgumentReader::Add(char c) {
+    if (c == '\\') {
+        ++backslashes_;
+        started_ = true;
+        return;
     }
-    current.append(backslashes, '\\');
-    if (started) arguments.push_back(current);
-    return arguments;
+    if (c == '"') {
+        current_.append(backslashes_ / 2, '\\');
+        if (backslashes_ % 2 == 1) current_ += '"';
+        else quoted_ = !quoted_;
+        backslashes_ = 0;
+        started_ = true;
+        return;
+    }
+    if ((c == ' ' || c == '\t') && !quoted_) {
+        if (started_) arguments_.push_back(Argument());
+        current_.clear();
+        started_ = false;
+        return;
+    }
+    Argument() += c;
+}
+
+void ArgumentReader::AddWhole(std::string_view text) { Argument() += text; }
+
+std::string& ArgumentReader::Argument() {
+    current_.append(backslashes_, '\\');
+    backslashes_ = 0;
+    started_ = true;
+    return current_;
+}
+
+std::vector<std::string> ArgumentReader::Finish() {
+    if (started_) arguments_.push_back(Argument());
+    current_.clear();
+    started_ = false;
+    return std::move(arguments_);
+}
+
+std::vector<std::string> SplitArguments(std::string_view line) {
+    ArgumentReader reader;
+    for (char c : line) reader.Add(c);
+    return reader.Finish();
 }
 
 std::string QuotedArgument(std::string_view argument) {

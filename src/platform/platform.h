@@ -203,7 +203,7 @@ public:
                               const std::string& workingFolder) = 0;
     // CreateProcess of `program` (a full path) with the command line `"program" parameters` (no
     // blank when `parameters` is empty), in `workingFolder`, shown normally. A batch file is run
-    // by the system's command interpreter as `cmd.exe /s /c ""program" parameters"`.
+    // by the system's command interpreter as `cmd.exe /v:off /s /c ""program" parameters"`.
     virtual ProcessStart StartProcess(const std::string& program, const std::string& parameters,
                                       const std::string& workingFolder, bool batchFile) = 0;
     // Whether Korvo's environment, which a started program inherits, defines this variable.

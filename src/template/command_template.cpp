@@ -100,24 +100,25 @@ struct Builder {
         return std::string();
     }
 
-    // The argument with its tokens replaced, left to right; nullopt when the user cancelled.
-    std::optional<std::string> Fill(std::string_view argument) const {
-        std::string filled;
-        for (std::size_t at = 0; at < argument.size();) {
-            const TokenText* found = argument[at] == '%' ? TokenAt(argument, at) : nullptr;
+    // The template's arguments, split as the program will split its command line, each token
+    // standing for its value inside the argument it falls in; nullopt when the user cancelled.
+    std::optional<std::vector<std::string>> Arguments(std::string_view text) const {
+        ArgumentReader reader;
+        for (std::size_t at = 0; at < text.size();) {
+            const TokenText* found = text[at] == '%' ? TokenAt(text, at) : nullptr;
             if (found == nullptr) {
-                filled += argument[at++];
+                reader.Add(text[at++]);
                 continue;
             }
             std::optional<std::string> value = ValueOf(found->token);
             if (!value) return std::nullopt;
-            filled += *value;
+            reader.AddWhole(*value);
             // Whatever ends the argument now, the value or the text before an empty one, loses
             // one backslash.
-            if (found->token == Token::FolderPartsWithoutBackslash) RemoveTrailingBackslash(filled);
+            if (found->token == Token::FolderPartsWithoutBackslash) RemoveTrailingBackslash(reader.Argument());
             at += found->text.size();
         }
-        return filled;
+        return reader.Finish();
     }
 };
 
@@ -133,14 +134,10 @@ std::string BuildCommandLine(Platform& platform, const RunState& run, const std:
     }
     PathParts folderSplit = SplitPath(folder);
     const Builder builder{run, folder, askFileName, folderSplit.drive + folderSplit.folder};
-    std::vector<std::string> arguments;
-    for (const std::string& argument : SplitArguments(*text)) {
-        std::optional<std::string> filled = builder.Fill(argument);
-        if (!filled) return CANCEL_MARKER;
-        arguments.push_back(std::move(*filled));
-    }
+    const std::optional<std::vector<std::string>> arguments = builder.Arguments(*text);
+    if (!arguments) return CANCEL_MARKER;
     // Whole, however long: the launch refuses a line Windows cannot pass on.
-    return JoinArguments(arguments);
+    return JoinArguments(*arguments);
 }
 
 }  // namespace korvo

@@ -64,8 +64,9 @@ TEST_F(CommandTemplateTest, EveryTokenOnTheWorkedExample) {
         {"%F", "Down"},
         {"%s %g %k %p %-d %-p %-j", "http server file.zip D:\\Down\\Music\\ D:\\Down D:\\Down\\Music /pub/"},
         {"-o \"%P%K\" %L", "-o \"D:\\Down\\Music\\file.zip\" http://server/pub/file.zip"},
-        {"-d \"C:\\Out\\\\\" \"%-P\\%K\"", "-d C:\\Out\\ D:\\Down\\Music\\file.zip"},  // as the program reads it
+        {"-d\t\"C:\\Out\\\\\" \"%-P\\%K\" \\", "-d C:\\Out\\ D:\\Down\\Music\\file.zip \"\\\\\""},  // as the program reads it
         {"no tokens, 100% sure %X %", "no tokens, 100% sure %X %"},
+        {"%\"K\" %$\"\"K", "\"%K\" \"%$K\""},  // a token is what the template writes, not what quotes leave
         {"", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(Args(Build(c.commandTemplate)), Args(c.expected)) << c.commandTemplate;

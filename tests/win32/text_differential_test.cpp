@@ -223,7 +223,7 @@ TEST(TextDifferential, ArgumentsMatchCommandLineToArgvW) {
         LocalFree(split);
         return arguments;
     };
-    for (const char* line : {"a b\tc", " -o  \"C:\\My Files\\\\\" x", "-o\"C:\\My Files\"\\x", "a\\\\\\\"b c\\\\\"d e\"",
+    for (const char* line : {"a b\tc \\", " -o  \"C:\\My Files\\\\\" x", "-o\"C:\\My Files\"\\x", "a\\\\\\\"b c\\\\\"d e\"",
                              "\"\" x \"\"", "\\\\server\\share\\ \"unclosed \\", "\"a\"b\" c", "表 \"é \\\" x\""}) {
         EXPECT_EQ(SplitArguments(line), argv(line)) << line;
     }

@@ -29,7 +29,7 @@ assert_eq "$(inspect item --class '#32770' --id 400 --timeout 5)" rénamé表 "t
 keys Return
 assert_exit_zero
 wait_record 2
-assert_started_with 1 "-o \"$DEST_WIN\\rénamé表.txt\" http://127.0.0.1:9/pub/file.zip"
+assert_started_with 1 "-o $DEST_WIN\\rénamé表.txt http://127.0.0.1:9/pub/file.zip"
 
 # Escape: nothing is started.
 pick_and_wait_box http://127.0.0.1:9/pub/file.zip
@@ -43,7 +43,7 @@ assert_eq "$BOX_NAME|$BOX_EXT" "index|.html" "proposal without an extension"
 keys Delete
 assert_exit_zero
 wait_record 4
-assert_started_with 3 "-o \"$DEST_WIN\\getfile\" http://127.0.0.1:9/pub/getfile"
+assert_started_with 3 "-o $DEST_WIN\\getfile http://127.0.0.1:9/pub/getfile"
 
 # Near the right and bottom edges the box keeps 10 and 5 pixels free.
 read -r width height <<<"$(inspect metrics)"
