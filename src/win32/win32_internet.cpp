@@ -197,7 +197,7 @@ public:
         return reader;
     }
 
-    void WhileAskingUser(std::function<void(bool)> asking) override { asking_ = std::move(asking); }
+    void WhileAskingUser(const std::function<void(bool)>& asking) override { asking_ = asking; }
 
 private:
     // While the server (401) or the proxy (407) asks for a user name and password that the URL
