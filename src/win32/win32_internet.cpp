@@ -74,7 +74,8 @@ void DiscardBody(HINTERNET request) {
     char buffer[4096];
     DWORD total = 0;
     DWORD got = 0;
-    while (total < REFUSAL_BODY_MAX && InternetReadFile(request, buffer, sizeof(buffer), &got) && got > 0) {
+    while (total < REFUSAL_BODY_MAX && InternetReadFile(request, buffer, sizeof(buffer), &got) &&
+           got > 0) {
         total += got;
     }
 }
