@@ -68,7 +68,7 @@ public:
     // asked in the system's own box, on the thread that opens the URL.
     virtual std::unique_ptr<UrlReader> OpenUrl(const std::string& url) = 0;
     // `asking` is told true just before that box opens and false once it has closed.
-    virtual void WhileAskingUser(std::function<void(bool)> /*asking*/) {}
+    virtual void WhileAskingUser(const std::function<void(bool)>& /*asking*/) {}
 };
 
 // A file being written. Until KeepWhenClosed, the system deletes it when it is closed or when the

@@ -74,7 +74,8 @@ void DiscardBody(HINTERNET request) {
     char buffer[4096];
     DWORD total = 0;
     DWORD got = 0;
-    while (total < REFUSAL_BODY_MAX && InternetReadFile(request, buffer, sizeof(buffer), &got) && got > 0) {
+    while (total < REFUSAL_BODY_MAX && InternetReadFile(request, buffer, sizeof(buffer), &got) &&
+           got > 0) {
         total += got;
     }
 }
@@ -197,7 +198,7 @@ public:
         return reader;
     }
 
-    void WhileAskingUser(std::function<void(bool)> asking) override { asking_ = std::move(asking); }
+    void WhileAskingUser(const std::function<void(bool)>& asking) override { asking_ = asking; }
 
 private:
     // While the server (401) or the proxy (407) asks for a user name and password that the URL

@@ -14,11 +14,9 @@ BROWSER_TITLE="フォルダーの参照"
 BROWSER_SELECTION_ID=14149
 
 # wait_browser EXPECTED: waits for the folder browser with the folder named EXPECTED selected (the
-# selection moves there after the browser appears), all within one deadline; BROWSER_TEXTS gets
-# its controls' texts.
+# selection moves there after the browser appears); BROWSER_TEXTS gets its controls' texts.
 wait_browser() {
     local deadline=$((SECONDS + 30)) left
-    BROWSER_SELECTION=""
     while left=$((deadline - SECONDS)); [ "$left" -gt 0 ]; do
         BROWSER_TEXTS=$(inspect dialog-items --title "$BROWSER_TITLE" --timeout "$left")
         BROWSER_SELECTION=$(printf '%s\n' "$BROWSER_TEXTS" | sed -n "s/^$BROWSER_SELECTION_ID\t[^\t]*\t//p")

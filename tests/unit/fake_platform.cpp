@@ -278,12 +278,6 @@ WaitResult FakePlatform::RunWatched(std::function<void()> work, std::function<Wa
     return deadlineExpires ? WaitResult::TimedOut : WaitResult::Finished;
 }
 
-MarkResult FakePlatform::MarkAsDownloaded(const std::string& path, const std::string& sourceUrl) {
-    marks.emplace_back(path, sourceUrl);
-    if (markResult == MarkResult::Removed) RemoveFile(path);
-    return markResult;
-}
-
 bool FakePlatform::ShowProgress(const ProgressView& view) {
     progressViews.push_back(view);
     return !cancelOnShow;

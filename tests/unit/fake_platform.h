@@ -179,8 +179,10 @@ public:
     void WorkTakes(std::uint64_t ms);
     bool ShowProgress(const ProgressView& view) override;
     void CloseProgress() override { ++progressCloses; }
-    // Records the mark; a `markResult` of Removed removes the file, as a virus scan would.
-    MarkResult MarkAsDownloaded(const std::string& path, const std::string& sourceUrl) override;
+    MarkResult MarkAsDownloaded(const std::string& path, const std::string&) override {
+        if (markResult == MarkResult::Removed) RemoveFile(path);  // as a virus scan would
+        return markResult;
+    }
     void ReturnForeground() override {}
     // ASCII as it is, "日本" (the one pair the tests use), anything else "_".
     std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
@@ -206,7 +208,6 @@ public:
     std::vector<ProgressView> progressViews;
     int progressCloses = 0;
     MarkResult markResult = MarkResult::Marked;
-    std::vector<std::pair<std::string, std::string>> marks;  // (path, source URL) of every mark
     std::vector<std::string> createdFiles;  // every path CreateNewFile was asked for
     bool deadlineExpires = false;     // RunWatched runs the work, then reports TimedOut
     int clockReadsByWork = 0;         // NowSeconds / NowMilliseconds called from inside the work

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # A 10 MB file over HTTP lands whole in the folder the user picks; so does a signed link of 2,083
 # characters, whose server refuses any other query. One more, and the URL is refused, never cut.
-# No copy of either stays in the Internet cache. The file is marked as the Internet's, and not
-# when the policy says no. A server that asks for a password has the user asked; Cancel fails.
-# With a proxy set in the Internet settings, a URL where nothing listens arrives through the
-# proxy, fresh, the URL's user name and password answering a request for them.
+# No copy of either stays in the Internet cache; each is marked as the Internet's (unless the
+# policy says no). A server asking for a password has the user asked. Through a proxy set in the
+# Internet settings, a URL where nothing listens arrives, fresh, its password answering a request.
 . "$(dirname "$0")/../lib.sh"
 . "$(dirname "$0")/../download_lib.sh"
 
