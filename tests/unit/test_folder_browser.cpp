@@ -76,6 +76,7 @@ TEST_F(BrowseDispatchTest, CancelOrAnAnswerThatIsNoFolderDoesNothing) {
     // The long one exists, but cut to a path's 259 characters it would name another folder.
     const std::string tooLong = "C:\\Picked\\" + std::string(300, 'x');
     platform.AddFolder(tooLong);
+    platform.AddFolder("C:\\Picked\\" + std::string(249, 'x'));  // the answer cut to 259 characters
     for (const std::string& answer : {std::string(), std::string("C:\\Nowhere"), tooLong}) {
         platform.browseAnswer = answer;
         BrowseAndDispatch(platform, run);
