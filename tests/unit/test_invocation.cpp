@@ -98,6 +98,7 @@ TEST_F(InvocationTest, RunWithoutATargetShowsTheReducedMenu) {
         };
         RunInvocation(platform, run);
     }
+    EXPECT_EQ(platform.trackCount, 3);  // each run showed its menu
 }
 
 class ClipboardRunTest : public InvocationTest {
