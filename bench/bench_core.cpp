@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/run_state.h"
 #include "config/loader.h"
+#include "state/run_state.h"
 #include "fake_platform.h"
 #include "menu/menu_builder.h"
 

@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 

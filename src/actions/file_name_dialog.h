@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 

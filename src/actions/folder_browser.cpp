@@ -1,6 +1,5 @@
 #include "actions/folder_browser.h"
 
-#include "app/invocation.h"
 #include "base/text.h"
 #include "base/texts.h"
 
@@ -33,15 +32,6 @@ std::string BrowseForDestination(Platform& platform, const RunState& run) {
     const std::string title = CutToFit(std::string(TEXT_BROWSE_TITLE) + run.url.fileName,
                                        PATH_MAX_CHARS);
     return platform.BrowseForFolder(BrowseStartFolder(platform, run), title);
-}
-
-void BrowseAndDispatch(Platform& platform, RunState& run) {
-    const std::string folder = BrowseForDestination(platform, run);
-    // An answer too long for a path is refused rather than cut: cut, it could name another,
-    // existing folder.
-    if (folder.empty() || PathLength(folder) > PATH_MAX_CHARS) return;
-    if (!platform.PathIsDirectory(folder)) return;
-    DispatchToFolder(platform, run, folder);
 }
 
 }  // namespace korvo

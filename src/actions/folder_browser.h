@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 
@@ -16,9 +16,5 @@ std::string BrowseStartFolder(Platform& platform, const RunState& run);
 // Shows the browser at the start folder, titled with the file name; the folder the user chose, or
 // an empty string.
 std::string BrowseForDestination(Platform& platform, const RunState& run);
-
-// BrowseForDestination, then DispatchToFolder with the answer when it names an existing folder.
-// Cancel, or an answer that is no folder, does nothing.
-void BrowseAndDispatch(Platform& platform, RunState& run);
 
 }  // namespace korvo

@@ -3,8 +3,8 @@
 
 #include <cstddef>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 

@@ -1,16 +1,13 @@
 #include "app/invocation.h"
 
-#include "actions/download.h"
-#include "actions/folder_browser.h"
-#include "actions/program_launch.h"
 #include "app/clipboard.h"
+#include "app/dispatch.h"
 #include "app/options.h"
 #include "base/text.h"
 #include "base/texts.h"
 #include "config/loader.h"
-#include "menu/menu_display.h"
-#include "template/command_template.h"
 #include "url/path_split.h"
+#include "url/targets.h"
 #include "url/url_parts.h"
 
 namespace korvo {
@@ -77,19 +74,6 @@ void RunInvocation(Platform& platform, RunState& run) {
     } else {
         ShowDestinationMenu(platform, run, false);
     }
-}
-
-void DispatchToFolder(Platform& platform, RunState& run, const std::string& folder) {
-    const int selected = run.selectedProgram;
-    if (selected < 0 || selected >= static_cast<int>(run.programs.size())) {
-        DownloadUrl(platform, run, run.targets.firstTarget, folder);
-        return;
-    }
-    const ProgramEntry& program = run.programs[selected];
-    std::string commandLine = BuildCommandLine(platform, run, program.commandTemplate, folder,
-                                               IsBatchFile(program.programPath));
-    if (commandLine == CANCEL_MARKER) return;
-    RunProgram(platform, program.programPath, commandLine);
 }
 
 }  // namespace korvo

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 
@@ -25,8 +25,5 @@ bool ReadCommandLineAndConfiguration(Platform& platform, RunState& run);
 
 // The one interaction of a run: the menu (or the folder browser), and whatever the user picks.
 void RunInvocation(Platform& platform, RunState& run);
-
-// Turns a chosen destination folder into the built-in download or the selected program's start.
-void DispatchToFolder(Platform& platform, RunState& run, const std::string& folder);
 
 }  // namespace korvo

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/run_state.h"
 #include "config/loader.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 

@@ -1,10 +1,5 @@
 #include "menu/menu_display.h"
 
-#include "actions/folder_browser.h"
-#include "actions/program_launch.h"
-#include "app/invocation.h"
-#include "base/text.h"
-#include "base/texts.h"
 #include "menu/menu_builder.h"
 
 namespace korvo {
@@ -42,42 +37,6 @@ Placement PlaceMenu(Platform& platform, const RunState& run) {
     }
 }
 
-void ShowVersion(Platform& platform, const RunState& run) {
-    std::string text = run.baseName + "\n" + TEXT_VERSION_LABEL + " " + platform.ProgramVersion();
-    platform.ShowMessage(text, TEXT_VERSION_CAPTION, BoxIcon::Information);
-}
-
-// Opens a file in the configured editor or, without one, with the program the shell associates.
-void OpenInEditor(Platform& platform, const RunState& run, const std::string& file) {
-    std::string quoted = CutToFit(file, TOKEN_MAX_CHARS);
-    PathQuoteSpaces(quoted);
-    RunProgram(platform, run.editorPath, quoted);
-}
-
-bool IsFolderEntryId(const RunState& run, int id) {
-    const int index = id - IDM_FOLDER_BASE;
-    return index >= 0 && index < FOLDER_MAX && index < static_cast<int>(run.folders.size()) &&
-           run.folders[index].kind == FolderKind::Folder;
-}
-
-void RouteChoice(Platform& platform, RunState& run, int id, bool controlHeld) {
-    if (id == IDM_EDIT_CONFIG) {
-        OpenInEditor(platform, run, run.configPath);
-    } else if (id == IDM_HELP) {
-        OpenInEditor(platform, run, run.helpFilePath);
-    } else if (id == IDM_VERSION) {
-        ShowVersion(platform, run);
-    } else if (IsFolderEntryId(run, id)) {
-        // Control held asks for another folder: the browser opens at its own start folder, and
-        // the entry that was clicked plays no part.
-        if (controlHeld) {
-            BrowseAndDispatch(platform, run);
-        } else {
-            DispatchToFolder(platform, run, run.folders[id - IDM_FOLDER_BASE].path);
-        }
-    }
-}
-
 // The command id of the item, anywhere below `menu`, whose submenu is `submenu`; -1 when none.
 int IdOfItemOpening(Platform& platform, MenuHandle menu, MenuHandle submenu) {
     const int count = platform.MenuItemCount(menu);
@@ -93,7 +52,7 @@ int IdOfItemOpening(Platform& platform, MenuHandle menu, MenuHandle submenu) {
 
 }  // namespace
 
-void ShowDestinationMenu(Platform& platform, RunState& run, bool noTarget) {
+MenuChoice TrackDestinationMenu(Platform& platform, RunState& run, bool noTarget) {
     MenuHandle menu = platform.CreatePopupMenu();
     if (!noTarget) FillMenuLevel(platform, run, menu, 0, 0);
     AppendTailItems(platform, run, menu, noTarget);
@@ -107,8 +66,7 @@ void ShowDestinationMenu(Platform& platform, RunState& run, bool noTarget) {
     platform.DestroyMenu(menu);
     run.shownMenu = 0;
     run.menuOpen = false;
-
-    RouteChoice(platform, run, id, platform.ControlKeyHeld());
+    return {id, platform.ControlKeyHeld()};
 }
 
 Point MenuAnchorPoint(Platform& platform, const RunState& run) { return PlaceMenu(platform, run).at; }

@@ -1,14 +1,21 @@
-// Showing the destination menu once, and carrying out the user's choice.
+// Showing the destination menu once, and telling what the user picked.
 #pragma once
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo {
 
+// What the user picked: the item's command id (0 when the menu closed without a pick), and whether
+// Control was held as it was picked.
+struct MenuChoice {
+    int id = 0;
+    bool controlHeld = false;
+};
+
 // Builds the menu (folders and tail items, or the tail items alone when noTarget), shows it at the
-// configured place, destroys it and routes the chosen id.
-void ShowDestinationMenu(Platform& platform, RunState& run, bool noTarget);
+// configured place, destroys it and returns the pick; what follows is the caller's to decide.
+MenuChoice TrackDestinationMenu(Platform& platform, RunState& run, bool noTarget);
 
 // The point at which the menu is shown for the configured placement (the mouse, the point, the
 // centre of the window active at start-up or of the screen), read now.

@@ -5,22 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/limits.h"
+#include "state/run_state.h"
 
 namespace korvo {
-
-// Why the first URL found was refused rather than taken.
-enum class TargetRefusal {
-    None,
-    TooLong,  // longer than URL_MAX_CHARS
-};
-
-// The first accepted URL of the command line or the clipboard.
-struct TargetList {
-    int targetCount = 0;
-    std::string firstTarget;  // trimmed as ClassifyTarget left it; at most URL_MAX_CHARS
-    TargetRefusal refusal = TargetRefusal::None;  // the first URL found, when it was refused
-};
 
 enum TargetMode : int {
     TARGET_MODE_COMMAND_LINE = 0,  // spaces outside quotes separate words

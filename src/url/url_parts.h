@@ -4,20 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/limits.h"
+#include "state/run_state.h"
 
 namespace korvo {
-
-struct UrlParts {
-    std::string scheme;
-    std::string hostName;
-    std::string userName;
-    std::string password;
-    std::string urlPath;    // without query and fragment
-    std::string extraInfo;  // query and fragment, with their '?' / '#'
-    std::string fileName = "index.html";
-    int fileNameFromUrl = 0;
-};
 
 // Splits `url` into scheme, host, user name, password, path and extra information (query and
 // fragment) the way the Internet client library's URL parser does with no decoding and buffers of

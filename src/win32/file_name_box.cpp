@@ -1,7 +1,7 @@
 #include "win32/file_name_box.h"
 
-#include "app/run_state.h"
 #include "base/text.h"
+#include "state/run_state.h"
 #include "win32/codepage.h"
 
 namespace korvo::win32 {

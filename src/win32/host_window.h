@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/run_state.h"
+#include "state/run_state.h"
 #include "win32/win32_platform.h"
 #include "win32/windows_api.h"
 

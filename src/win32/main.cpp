@@ -3,8 +3,8 @@
 #include <string>
 
 #include "app/invocation.h"
-#include "app/run_state.h"
 #include "base/texts.h"
+#include "state/run_state.h"
 #include "win32/codepage.h"
 #include "win32/command_line.h"
 #include "win32/host_window.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
 #include "platform/platform.h"
+#include "state/run_state.h"
 
 namespace korvo::testing {
 

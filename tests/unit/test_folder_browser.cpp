@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "actions/folder_browser.h"
+#include "app/dispatch.h"
 #include "base/texts.h"
 #include "fake_platform.h"
 

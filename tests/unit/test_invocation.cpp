@@ -4,6 +4,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/dispatch.h"
 #include "app/invocation.h"
 #include "base/texts.h"
 #include "fake_platform.h"

@@ -2,7 +2,7 @@
 
 #include "base/texts.h"
 #include "fake_platform.h"
-#include "menu/menu_display.h"
+#include "app/dispatch.h"
 
 namespace korvo {
 namespace {

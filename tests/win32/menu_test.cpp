@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/run_state.h"
+#include "state/run_state.h"
 #include "text_samples.h"
 #include "menu/menu_builder.h"
 #include "menu/menu_display.h"

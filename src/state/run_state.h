@@ -1,5 +1,6 @@
 // The state of one run of Korvo: filled once from the command line and the configuration, then
-// only read. WinMain creates one RunState and hands it by reference to everything else.
+// only read. WinMain creates one RunState and hands it by reference to everything else. It sits on
+// the ground floor with the Platform seam: every subsystem reads it, and it knows none of them.
 #pragma once
 
 #include <cstdint>
@@ -8,10 +9,33 @@
 
 #include "base/limits.h"
 #include "platform/platform.h"
-#include "url/targets.h"
-#include "url/url_parts.h"
 
 namespace korvo {
+
+// Why the first URL found was refused rather than taken.
+enum class TargetRefusal {
+    None,
+    TooLong,  // longer than URL_MAX_CHARS
+};
+
+// The first accepted URL of the command line or the clipboard.
+struct TargetList {
+    int targetCount = 0;
+    std::string firstTarget;  // trimmed as ClassifyTarget left it; at most URL_MAX_CHARS
+    TargetRefusal refusal = TargetRefusal::None;  // the first URL found, when it was refused
+};
+
+// The first target taken apart, and the name under which its download is saved.
+struct UrlParts {
+    std::string scheme;
+    std::string hostName;
+    std::string userName;
+    std::string password;
+    std::string urlPath;    // without query and fragment
+    std::string extraInfo;  // query and fragment, with their '?' / '#'
+    std::string fileName = "index.html";
+    int fileNameFromUrl = 0;
+};
 
 constexpr int IDM_FOLDER_BASE = 2000;
 constexpr int IDM_SEPARATOR = 2600;
