@@ -71,7 +71,7 @@ bool IsDeviceName(std::string_view stem) {
     // Windows takes the superscript digits one to three for device numbers too.
     const std::string_view number = stem.substr(3);
     if (number == "\u00B9" || number == "\u00B2" || number == "\u00B3") return true;
-    return number.size() == 1 && number[0] >= '0' && number[0] <= '9';  // COM0 and LPT0 are reserved too
+    return number.size() == 1 && number[0] >= '1' && number[0] <= '9';
 }
 
 bool IsRefusedCharacter(unsigned char c) {
