@@ -1,8 +1,9 @@
 // What every file name Korvo makes from outside input must be, by Windows' own rules for naming a
 // file: one name, kept exactly as written. None of the characters 0-31 or < > : " / \ | ? * (no
 // byte of a multi-byte UTF-8 character is one), no blank or period at the end, at most 255
-// characters, and none of the reserved device names CON, PRN, AUX, NUL, COM0-COM9, COM¹-COM³,
-// LPT0-LPT9, LPT¹-LPT³, in any case, alone or followed by an extension.
+// characters, and none of the reserved device names CON, PRN, AUX, NUL, COM1-COM9, COM¹-COM³,
+// LPT1-LPT9, LPT¹-LPT³, in any case, alone or followed by an extension. (The list names COM0 and
+// LPT0 as well, but Windows opens those as plain files: no port has the number 0.)
 #pragma once
 
 #include <cctype>
@@ -22,7 +23,7 @@ inline bool NamesADevice(std::string_view name) {
     if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul") return true;
     if (stem.rfind("com", 0) != 0 && stem.rfind("lpt", 0) != 0) return false;
     const std::string number = stem.substr(3);
-    return (number.size() == 1 && std::isdigit(static_cast<unsigned char>(number[0]))) ||
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') ||
            number == "\u00B9" || number == "\u00B2" || number == "\u00B3";
 }
 
