@@ -117,19 +117,6 @@ TEST_F(PlatformFilesTest, ANewFileFillsThePathTo259Characters) {
     }
 }
 
-// What the fake platform copies: a move never lands on a folder or in a missing one. (Windows
-// also refuses every path beyond 259 UTF-16 units to these calls, as the fake does; Wine 8 takes
-// longer ones.)
-TEST_F(PlatformFilesTest, AMoveNeverLandsOnAFolderOrInAMissingOne) {
-    WriteFile(folder + "f.bin", "x");
-    ASSERT_TRUE(CreateDirectoryW(ToWide(folder + "sub").c_str(), nullptr));
-    EXPECT_FALSE(platform.ReplaceFile(folder + "f.bin", folder + "sub"));
-    EXPECT_FALSE(platform.MoveToNewFile(folder + "f.bin", folder + "sub"));
-    EXPECT_FALSE(platform.ReplaceFile(folder + "f.bin", folder + "missing\\f.bin"));
-    EXPECT_TRUE(platform.PathFileExists(folder + "f.bin"));
-    RemoveDirectoryW(ToWide(folder + "sub").c_str());
-}
-
 TEST_F(PlatformFilesTest, OpenTemporaryFileCanBeRemoved) {
     // A transfer stuck past its deadline still holds its file; the run must clean it up anyway.
     string temporary;
