@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvo::ParseOptions(platform, run, text);
     for (int mode : {korvo::TARGET_MODE_COMMAND_LINE, korvo::TARGET_MODE_CLIPBOARD}) {
         korvo::ParseTargets(run.targets, text, mode, run.selectedProgram != -1);
-        if (run.targets.firstTarget.size() > korvo::URL_MAX_CHARS) __builtin_trap();
+        if (korvo::PathLength(run.targets.firstTarget) > korvo::URL_MAX_CHARS) __builtin_trap();
     }
     if (korvo::PathLength(run.configPath) > korvo::PATH_MAX_CHARS ||
         korvo::PathLength(run.baseFolder) > korvo::PATH_MAX_CHARS) {

@@ -1,7 +1,10 @@
-// What every file name Korvo makes from outside input must be: one name, kept by Windows exactly
-// as written. No character Windows forbids in a name, no separator (no byte of a multi-byte UTF-8
-// character is one), no control or bidirectional control, no dot or blank at the end (Windows drops them), at most 255 characters, and
-// no device name before the first dot.
+// What every file name Korvo makes from outside input must be, by Windows' own rules for naming a
+// file: one name, kept exactly as written. None of the characters 0-31 or < > : " / \ | ? * (no
+// byte of a multi-byte UTF-8 character is one), no blank or period at the end, at most 255
+// characters, no control or bidirectional control character (either would show the name as
+// another), and none of the reserved device names CON, PRN, AUX, NUL, COM1-COM9, COM¹-COM³,
+// LPT1-LPT9, LPT¹-LPT³, in any case, alone or followed by an extension. (The list names COM0 and
+// LPT0 as well, but Windows opens those as plain files: no port has the number 0.)
 #pragma once
 
 #include <cctype>
@@ -20,9 +23,9 @@ inline bool NamesADevice(std::string_view name) {
     for (char& c : stem) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul") return true;
     if (stem.rfind("com", 0) != 0 && stem.rfind("lpt", 0) != 0) return false;
-    const std::string number = stem.substr(3);  // Windows takes the superscripts one to three too
-    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') || number == "\u00B9" || number == "\u00B2" ||
-           number == "\u00B3";
+    const std::string number = stem.substr(3);
+    return (number.size() == 1 && number[0] >= '1' && number[0] <= '9') ||
+           number == "\u00B9" || number == "\u00B2" || number == "\u00B3";
 }
 
 inline bool IsSafeFileName(std::string_view name) {

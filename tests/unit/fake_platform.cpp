@@ -6,6 +6,8 @@
 
 #include "app/invocation.h"
 #include "base/text.h"
+#include "code_page_932_extras.h"
+#include "ordinal_folds.h"
 
 namespace korvo::testing {
 
@@ -28,6 +30,30 @@ bool IsAbsolute(const std::string& path) {
            (!path.empty() && (path[0] == '\\' || path[0] == '/'));
 }
 
+// Windows' file functions take a path of MAX_PATH - 1 UTF-16 units at most (Korvo does not declare
+// itself aware of longer paths), GetFullPathName one of 32,767.
+constexpr std::size_t MAX_PATH_UNITS = 259;
+constexpr std::size_t MAX_FULL_PATH_UNITS = 32767;
+
+std::size_t Utf16Units(const std::string& text) {
+    std::size_t units = 0;
+    for (unsigned char c : text) units += (c & 0xC0) == 0x80 ? 0 : c >= 0xF0 ? 2 : 1;
+    return units;
+}
+
+bool Fits(const std::string& path) { return Utf16Units(path) <= MAX_PATH_UNITS; }
+
+// The unit that CompareStringOrdinal, without case, takes `c` for: the smallest of its class.
+char32_t OrdinalFold(char32_t c) {
+    static const std::vector<char16_t> folds = [] {
+        std::vector<char16_t> table(0x10000);
+        for (std::size_t unit = 0; unit < table.size(); ++unit) table[unit] = static_cast<char16_t>(unit);
+        for (const auto& [from, to] : ORDINAL_FOLDS) table[from] = to;
+        return table;
+    }();
+    return c < folds.size() ? folds[c] : c;
+}
+
 std::vector<std::string> Components(const std::string& path) {
     std::vector<std::string> parts(1);
     for (char c : path) {
@@ -45,7 +71,9 @@ std::vector<std::string> Components(const std::string& path) {
 // GetFullPathName's rules, enough for the tests: relative names hang off the current folder, a
 // leading backslash off its drive, "." and ".." are resolved, "/" becomes "\\".
 std::optional<std::string> FakePlatform::FullPathName(const std::string& path) {
-    return FullPath(path);
+    std::optional<std::string> full = FullPath(path);
+    if (full && Utf16Units(*full) > MAX_FULL_PATH_UNITS) return std::nullopt;
+    return full;
 }
 
 std::optional<std::string> FakePlatform::FullPath(const std::string& path) const {
@@ -122,7 +150,7 @@ std::string FakePlatform::Key(const std::string& path) const {
     // Names are one name when Windows' ordinal comparison without case says so.
     for (std::size_t at = 0; at < absolute.size();) {
         std::size_t length = 1;
-        const char32_t c = OrdinalUpperCase(CodePointAt(absolute, at, length));
+        const char32_t c = OrdinalFold(CodePointAt(absolute, at, length));
         // Beyond ASCII a key only needs to tell characters apart: the number between two marks.
         key += c < 0x80 ? std::string(1, c == '/' ? '\\' : static_cast<char>(c)) : "\x01" + std::to_string(c) + "\x02";
         at += length;
@@ -167,7 +195,7 @@ std::vector<std::string> FakePlatform::FilesIn(const std::string& folder) const 
 }
 
 bool FakePlatform::PathFileExists(const std::string& path) {
-    return !path.empty() && (files_.count(Key(path)) || folders_.count(Key(path)));
+    return !path.empty() && Fits(path) && (files_.count(Key(path)) || folders_.count(Key(path)));
 }
 
 bool FakePlatform::PathIsDirectory(const std::string& path) {
@@ -179,9 +207,7 @@ std::optional<std::string> FakePlatform::ReadWholeFile(const std::string& path, 
     auto it = files_.find(Key(path));
     if (it != files_.end()) return it->second;
     if (mode == OpenMode::Existing) return std::nullopt;
-    std::string key = Key(path);
-    std::size_t cut = key.rfind('\\');
-    if (cut == std::string::npos || !folders_.count(key.substr(0, cut))) return std::nullopt;
+    if (!InExistingFolder(Key(path))) return std::nullopt;
     AddFile(path, "");
     return std::string();
 }
@@ -218,17 +244,24 @@ private:
 std::unique_ptr<OutputFile> FakePlatform::CreateNewFile(const std::string& path) {
     createdFiles.push_back(path);
     const std::string key = Key(path);
-    const std::size_t cut = key.rfind('\\');
-    if (temporaryFileFails || path.size() > 259 || files_.count(key) || folders_.count(key) ||
-        cut == std::string::npos || !folders_.count(key.substr(0, cut))) {
+    if (temporaryFileFails || !Fits(path) || files_.count(key) || folders_.count(key) ||
+        !InExistingFolder(key)) {
         return nullptr;
     }
     AddFile(path, "");
     return std::make_unique<FakeOutputFile>(*this, path);
 }
 
+bool FakePlatform::InExistingFolder(const std::string& key) const {
+    const std::size_t cut = key.rfind('\\');
+    return cut != std::string::npos && folders_.count(key.substr(0, cut)) != 0;
+}
+
+// MoveFileEx: never onto a folder, never into a missing one, never beyond MAX_PATH.
 bool FakePlatform::ReplaceFile(const std::string& from, const std::string& to) {
-    if (replaceFails) return false;
+    if (replaceFails || !Fits(from) || !Fits(to) || folders_.count(Key(to)) || !InExistingFolder(Key(to))) {
+        return false;
+    }
     auto it = files_.find(Key(from));
     if (it == files_.end()) return false;
     std::string content = it->second;
@@ -283,7 +316,8 @@ bool FakePlatform::ShowProgress(const ProgressView& view) {
     return !cancelOnShow;
 }
 
-// The C library's own code page 932 table stands in for the system's.
+// Code page 932 as Windows decodes it: the C library's table, character by character, and the
+// single bytes that table leaves out as Windows maps them.
 std::optional<std::string> FakePlatform::CodePage932ToUtf8(const std::string& bytes) {
     return Recode(bytes, "CP932", "UTF-8");
 }
@@ -291,17 +325,30 @@ std::optional<std::string> FakePlatform::CodePage932ToUtf8(const std::string& by
 std::optional<std::string> Recode(const std::string& bytes, const char* from, const char* to) {
     iconv_t converter = iconv_open(to, from);
     if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-    std::string in = bytes;
-    std::string out(bytes.size() * 3 + 1, '\0');
-    char* inAt = in.data();
-    char* outAt = out.data();
-    std::size_t inLeft = in.size();
-    std::size_t outLeft = out.size();
-    const bool done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1);
+    std::string text;
+    bool done = true;
+    for (std::size_t at = 0; done && at < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        const std::size_t length = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
+        const auto* extra = std::find_if(std::begin(CODE_PAGE_932_EXTRA_BYTES), std::end(CODE_PAGE_932_EXTRA_BYTES),
+                                         [&](const auto& row) { return row.first == bytes[at]; });
+        std::string in = bytes.substr(at, length);
+        if (extra != std::end(CODE_PAGE_932_EXTRA_BYTES)) {
+            text += extra->second;
+        } else {
+            std::string out(8, '\0');
+            char* inAt = in.data();
+            char* outAt = out.data();
+            std::size_t inLeft = in.size();
+            std::size_t outLeft = out.size();
+            done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
+            text.append(out.data(), out.size() - outLeft);
+        }
+        at += length;
+    }
     iconv_close(converter);
-    if (!done || inLeft != 0) return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
+    if (!done) return std::nullopt;
+    return text;
 }
 
 namespace {
@@ -370,11 +417,19 @@ void FakePlatform::ShowMessage(const std::string& text, const std::string& capti
     messages.push_back({text, caption, icon});
 }
 
+// Eight pixels a UTF-16 unit, roughly what the menu font takes. An ellipsis that would fall
+// inside a pair of units leaves the path whole, as the Win32 platform does.
 std::string FakePlatform::CompactPath(const std::string& path, int pixels) {
-    // Eight pixels a character, roughly what the menu font takes.
     const std::size_t fits = static_cast<std::size_t>(pixels / 8);
-    if (path.size() <= fits) return path;
-    return path.substr(0, fits - 3) + "...";
+    if (Utf16Units(path) <= fits) return path;
+    std::size_t at = 0;
+    std::size_t units = 0;
+    while (units < fits - 3) {
+        const auto lead = static_cast<unsigned char>(path[at]);
+        at += lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        units += lead < 0xF0 ? 1 : 2;
+    }
+    return units > fits - 3 ? path : path.substr(0, at) + "...";
 }
 
 MenuHandle FakePlatform::CreatePopupMenu() {

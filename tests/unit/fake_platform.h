@@ -16,6 +16,13 @@
 
 namespace korvo::testing {
 
+// `text` `times` over: names and lines of a given length in any script.
+inline std::string Repeat(const std::string& text, std::size_t times) {
+    std::string repeated;
+    while (times-- > 0) repeated += text;
+    return repeated;
+}
+
 // A run as start-up leaves it for `program` in C:\Korvo\ on a 1920x1080 screen (1040 pixels
 // without the taskbar), before the command line and the configuration are read.
 RunState StartedRun(const std::string& program = "Korvo.exe", int mouseButtonCount = 3);
@@ -184,7 +191,7 @@ public:
         return markResult;
     }
     void ReturnForeground() override {}
-    // ASCII as it is, "日本" (the one pair the tests use), anything else "_".
+    // As Windows decodes it (MultiByteToWideChar with MB_ERR_INVALID_CHARS).
     std::optional<std::string> CodePage932ToUtf8(const std::string& bytes) override;
 
     // --- Knobs and records ---
@@ -246,6 +253,7 @@ public:
 
 private:
     std::string Key(const std::string& path) const;
+    bool InExistingFolder(const std::string& key) const;
     std::optional<std::string> FullPath(const std::string& path) const;
     std::set<std::string> folders_;
     std::map<std::string, std::string> files_;  // key -> content

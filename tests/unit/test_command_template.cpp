@@ -189,8 +189,8 @@ TEST_F(CommandTemplateTest, EveryAskedNameOpensTheBoxAgainAndACancelDiscardsAll)
 }
 
 TEST_F(CommandTemplateTest, TypedNamesAreCutTo259Bytes) {
-    platform.fileNameAnswers = {Accept(std::string(300, 'n'), "." + std::string(300, 'e'))};
-    EXPECT_EQ(Build("%$K"), std::string(259, 'n') + "." + std::string(258, 'e'));
+    platform.fileNameAnswers = {Accept(testing::Repeat("表", 300), "." + std::string(300, 'e'))};
+    EXPECT_EQ(Build("%$K"), testing::Repeat("表", 259) + "." + std::string(258, 'e'));  // units, not bytes
 }
 
 TEST_F(CommandTemplateTest, TheBoxOpensAtTheMenuAnchorKeptOnScreen) {

@@ -161,8 +161,9 @@ TEST_F(ConfigLoaderTest, ReadConfigLineCutsLongLinesAndCountsBytes) {
 }
 
 TEST_F(ConfigLoaderTest, ReadsCodePage932AndUtf8Files) {
-    for (const char* name : {"表", "Zoë", "다운로드", "ﾗｼﾞｵ"}) platform.AddFolder(std::string("C:\\Dl\\") + name);
-    EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\x95\x5C\n"), "C:\\Dl\\表");  // code page 932
+    for (const char* name : {"表", "Zoë", "다운로드", "ﾗｼﾞｵ", "\uF8F0"}) platform.AddFolder(std::string("C:\\Dl\\") + name);
+    // Code page 932, with a byte Windows maps to the private use area.
+    EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\\x95\x5C\nC:\\Dl\\\xA0\n"), "C:\\Dl\\表,C:\\Dl\\\uF8F0");
     EXPECT_EQ(LoadFolders("[dir]\nC:\\Dl\\다운로드\nC:\\Dl\\Zoë\n"), "C:\\Dl\\다운로드,C:\\Dl\\Zoë");
     EXPECT_EQ(LoadFolders("\xEF\xBB\xBF[dir]\nC:\\Dl\\Zoë\n"), "C:\\Dl\\Zoë");
     // Valid both ways: the reading whose folders exist.
@@ -206,7 +207,10 @@ TEST_F(ConfigLoaderTest, SurvivesHostileInput) {
     std::uniform_int_distribution<int> byte(0, 255);
     for (int round = 0; round < 50; ++round) {
         std::string content = "[system]\n@param\n[dir]\n";
-        for (int i = 0; i < 4000; ++i) content += static_cast<char>(byte(random));
+        // Bytes of every value among folder lines enough to pass the limit many times over.
+        for (int i = 0; i < 4000; ++i) {
+            content += byte(random) < 64 ? std::string(1, static_cast<char>(byte(random))) : "C:\\Dl\\A\n";
+        }
         LoadFolders(content);
         EXPECT_LE(run.folders.size(), 500u);
     }

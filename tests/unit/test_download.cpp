@@ -6,6 +6,7 @@
 
 #include "actions/download_name.h"
 #include "actions/download_progress.h"
+#include "base/text.h"
 #include "base/texts.h"
 #include "fake_platform.h"
 
@@ -158,6 +159,8 @@ TEST(DownloadFailures, EveryFailureIsReportedAndLeavesTheFolderAsItWas) {
         EXPECT_EQ(platform.messages[0].caption, c.caption);
         EXPECT_EQ(platform.FileContent(DESTINATION), OLD_CONTENT);
         EXPECT_EQ(platform.FilesIn(FOLDER), std::vector<std::string>{DESTINATION});
+        // The worker itself stops reading a second past the time-out, whatever the wait reports.
+        EXPECT_LE(platform.now, 1000u + run.timeoutSeconds + 1);
     }
 }
 
@@ -176,15 +179,16 @@ TEST_F(DownloadTest, DestinationFitsUpTo259CharactersWhateverTheFolderDepth) {
         std::size_t folderChars;  // with its backslash
         std::size_t nameChars;
         int result;
+        const char* folderLetter = "f";  // "表" takes three bytes and one UTF-16 unit
     };
     const Case cases[] = {
         {250, 9, 1}, {248, 11, 1}, {253, 6, 1}, {257, 2, 1}, {200, 58, 1}, {200, 59, 1},
-        {200, 60, 0}, {250, 10, 0},
+        {200, 60, 0}, {250, 10, 0}, {200, 59, 1, "表"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.folderChars) + " + " + std::to_string(c.nameChars));
+        SCOPED_TRACE(std::to_string(c.folderChars) + " + " + std::to_string(c.nameChars) + c.folderLetter);
         FakePlatform fresh;
-        const std::string folder = "C:\\" + std::string(c.folderChars - 4, 'f');
+        const std::string folder = "C:\\" + testing::Repeat(c.folderLetter, c.folderChars - 4);
         fresh.AddFolder(folder);
         RunState deep = run;
         deep.url.fileName = std::string(c.nameChars - 2, 'n') + ".z";
@@ -193,18 +197,18 @@ TEST_F(DownloadTest, DestinationFitsUpTo259CharactersWhateverTheFolderDepth) {
         const std::string destination = folder + "\\" + deep.url.fileName;
         EXPECT_EQ(fresh.HasFile(destination), c.result == 1);
         EXPECT_EQ(fresh.FilesIn(folder).size(), c.result == 1 ? 1u : 0u);
-        for (const auto& created : fresh.createdFiles) EXPECT_LE(created.size(), 259u);
+        for (const auto& created : fresh.createdFiles) EXPECT_LE(PathLength(created), 259u);
     }
 }
 
 TEST_F(DownloadTest, TemporaryNamesInUseAreSkipped) {
-    for (unsigned attempt = 0; attempt < 3; ++attempt) {
-        platform.AddFile(std::string(FOLDER) + "\\" +
-                             TemporaryFileName(200, static_cast<unsigned>(platform.nowMs) + attempt),
-                         "someone else's");
+    // Named from the clock's last four hex digits (5000000 ms is 0x4C4B40), one more each attempt.
+    for (const char* taken : {"C:\\Down\\kv4b40.tmp", "C:\\Down\\kv4b41.tmp", "C:\\Down\\kv4b42.tmp"}) {
+        platform.AddFile(taken, "someone else's");
     }
     Serve({"data"});
     EXPECT_EQ(Download(), 1);
+    EXPECT_EQ(platform.createdFiles, std::vector<std::string>{"C:\\Down\\kv4b43.tmp"});
     EXPECT_EQ(platform.FileContent(DESTINATION), "data");
     EXPECT_EQ(platform.FilesIn(FOLDER).size(), 4u);  // the three others untouched, and ours
 }
@@ -430,6 +434,7 @@ TEST_F(DownloadTest, TimeoutStopsAtTheFirstBlockOnceASecondPastTheLimitIsCounted
     auto script = Serve(std::vector<std::string>(10, "x"));
     script->secondsPerBlock = 1;
     EXPECT_EQ(Download(), 0);
+    EXPECT_EQ(platform.now, 1003u);  // the third read was the last
     EXPECT_EQ(platform.openedUrls.size(), 1u);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].caption, TEXT_TIMEOUT_CAPTION);
@@ -446,7 +451,7 @@ TEST_F(DownloadTest, TheOpeningAndTheBodyEachHaveTheirOwnLimit) {
         {3, 4000, 0, 0, 0},  // the opening alone runs out
         {2, 0, 4, 0, 0},     // the body runs out
         {3, 0, 2, 1500, 1},  // complete at 3.0 s: a slow goodbye past the limit keeps the file
-        {0xFFFFFFFFu, 86400000, 5, 0, 1},
+        {0xFFFFFFFFu, 5000000000000, 5, 0, 1},  // longer than 2^32 seconds
         {0x7FFFFFFFu, 86400000, 5, 0, 1},
     };
     for (const auto& [timeout, openMs, blocks, closeMs, result] : cases) {
@@ -463,6 +468,7 @@ TEST_F(DownloadTest, TheOpeningAndTheBodyEachHaveTheirOwnLimit) {
         EXPECT_EQ(DownloadUrl(fresh, run, "http://host/file.zip", FOLDER), result);
         EXPECT_EQ(fresh.HasFile(DESTINATION), result == 1);
         if (result == 0) { EXPECT_EQ(fresh.messages.at(0).caption, TEXT_TIMEOUT_CAPTION); }
+        EXPECT_LE(fresh.now, 1000 + std::uint64_t{timeout} + 1);  // no read after the time-out
     }
 }
 

@@ -11,10 +11,10 @@ namespace {
 using testing::FakePlatform;
 
 struct StartCase {
-    const char* name;
-    const char* programFolder;
-    const char* baseFolder;
-    const char* expected;
+    std::string name;
+    std::string programFolder;
+    std::string baseFolder;
+    std::string expected;
 };
 
 TEST(FolderBrowserTest, StartsAtAnExistingBaseFolderElseAtTheProgramFolder) {
@@ -24,7 +24,9 @@ TEST(FolderBrowserTest, StartsAtAnExistingBaseFolderElseAtTheProgramFolder) {
         {"base folder gone", "C:\\Korvo\\", "D:\\Gone", "C:\\Korvo"},
         {"program on a drive root", "E:\\", "", "E:\\"},
         {"base folder a bare drive", "C:\\Korvo\\", "D:", "D:\\"},
-        {"a name beyond code page 932", "C:\\Zoë\\", "", "C:\\Zoë"},
+        // Beyond code page 932, and 258 UTF-16 units in 767 bytes: kept whole.
+        {"a name beyond code page 932", "C:\\Zoë" + testing::Repeat("表", 252) + "\\", "",
+         "C:\\Zoë" + testing::Repeat("表", 252)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -77,6 +79,7 @@ TEST_F(BrowseDispatchTest, CancelOrAnAnswerThatIsNoFolderDoesNothing) {
     // The long one exists, but cut to a path's 259 characters it would name another folder.
     const std::string tooLong = "C:\\Picked\\" + std::string(300, 'x');
     platform.AddFolder(tooLong);
+    platform.AddFolder("C:\\Picked\\" + std::string(249, 'x'));  // the answer cut to 259 characters
     for (const std::string& answer : {std::string(), std::string("C:\\Nowhere"), tooLong}) {
         platform.browseAnswer = answer;
         BrowseAndDispatch(platform, run);

@@ -100,6 +100,7 @@ TEST_F(InvocationTest, RunWithoutATargetShowsTheReducedMenu) {
         };
         RunInvocation(platform, run);
     }
+    EXPECT_EQ(platform.trackCount, 3);  // each run showed its menu
 }
 
 class ClipboardRunTest : public InvocationTest {
@@ -197,16 +198,20 @@ TEST_F(DispatchTest, SelectedProgramStartsWithItsCommandLineInsteadOfDownloading
 // whole: `"program" parameters` and its terminator in 32,767 characters, in 8,191 for cmd.exe
 // (which adds a pair of quotes), and 2,048 of program, blank and parameters for the shell.
 TEST_F(DispatchTest, ProgramsStartWithTheirWholeCommandLineOrNotAtAll) {
-    const std::tuple<const char*, std::size_t, const char*> cases[] = {
-        {"D:\\Tools\\getter.exe", 32744, "process"}, {"D:\\Tools\\getter.exe", 32745, "refused"},
-        {"D:\\Tools\\get.CMD", 8149, "batch"}, {"D:\\Tools\\get.bat", 8150, "refused"}, {"D:\\Tools\\get.com", 9, "process"},
-        {"D:\\Tools\\get.vbs", 2031, "shell"}, {"D:\\Tools\\get.vbs", 2032, "refused"},
+    // "表" takes three bytes and one UTF-16 unit.
+    const std::tuple<const char*, const char*, std::size_t, const char*> cases[] = {
+        {"D:\\Tools\\getter.exe", "表", 32744, "process"}, {"D:\\Tools\\get.CMD", "表", 8149, "batch"},
+        {"D:\\Tools\\get.vbs", "表", 2031, "shell"},
+        {"D:\\Tools\\getter.exe", "x", 32744, "process"}, {"D:\\Tools\\getter.exe", "x", 32745, "refused"},
+        {"D:\\Tools\\get.CMD", "x", 8149, "batch"}, {"D:\\Tools\\get.bat", "x", 8150, "refused"},
+        {"D:\\Tools\\get.com", "x", 9, "process"},
+        {"D:\\Tools\\get.vbs", "x", 2031, "shell"}, {"D:\\Tools\\get.vbs", "x", 2032, "refused"},
     };
     run.selectedProgram = 0;
-    for (const auto& [program, length, via] : cases) {
+    for (const auto& [program, unit, length, via] : cases) {
         platform.AddFile(program, "");
         platform.launches.clear();
-        run.programs[0] = {program, "getter", std::string(length, 'x')};
+        run.programs[0] = {program, "getter", testing::Repeat(unit, length)};
         DispatchToFolder(platform, run, "C:\\Down");
         EXPECT_EQ(platform.launches.empty() ? "refused" : platform.launches[0].via, via) << program << length;
     }

@@ -168,8 +168,12 @@ TEST_F(MenuBuilderTest, TargetWithoutFileNameShowsTheShortenedUrlWithAccessKey) 
     run.url.fileNameFromUrl = 0;
     menu = platform.CreatePopupMenu();
     AppendTailItems(platform, run, menu, false);
-    const std::string label = platform.Menu(menu).items.at(0).text;
-    EXPECT_EQ(label, platform.CompactPath(run.targets.firstTarget, 300) + " ( &0 )");
+    EXPECT_EQ(platform.Menu(menu).items.at(0).text, "http://host/" + std::string(22, 'x') + "... ( &0 )");
+    // Shortened with its ellipsis inside a pair of units, the URL comes back whole: it is cut.
+    run.targets.firstTarget = "http://host/x" + testing::Repeat("\xF0\x9F\x98\x80", 200);
+    menu = platform.CreatePopupMenu();
+    AppendTailItems(platform, run, menu, false);
+    EXPECT_EQ(platform.Menu(menu).items.at(0).text, "http://host/x" + testing::Repeat("\xF0\x9F\x98\x80", 123) + " ( &0 )");
 }
 
 TEST_F(MenuBuilderTest, TailWithoutTargetIsTheToolItemsAlone) {

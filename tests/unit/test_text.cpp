@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/text.h"
+#include "fake_platform.h"
 
 namespace korvo {
 namespace {
@@ -113,12 +114,12 @@ struct EditCase {
     std::string expected;
 };
 
-TEST(TextTest, PathAddBackslashSeesTrailBytes) {
+TEST(TextTest, PathAddBackslashCountsUnits) {
     const EditCase cases[] = {
         {"C:\\Down", "C:\\Down\\"},
         {"C:\\Down\\", "C:\\Down\\"},
         {"", ""},
-        {"C:\\" + HYOU, "C:\\" + HYOU + "\\"},
+        {testing::Repeat(HYOU, 258), testing::Repeat(HYOU, 258) + "\\"},  // the limit counts units
         {std::string(258, 'a'), std::string(258, 'a') + "\\"},
         {std::string(259, 'a'), std::string(259, 'a')},  // would not fit: unchanged
     };

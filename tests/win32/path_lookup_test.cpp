@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
+#include "template/placeholders.h"
 #include "text_samples.h"
 #include "win32/codepage.h"
 #include "win32/win32_platform.h"
+
+#include <shlobj.h>  // after the Windows headers Korvo includes, which undefine their A/W names
 
 namespace korvo::testing {
 namespace {
@@ -72,6 +76,30 @@ TEST_F(PathLookupTest, SpecialFoldersComeWithoutATrailingBackslash) {
         EXPECT_NE('\\', path->back()) << *path;
     }
     EXPECT_FALSE(platform.SpecialFolderPath(0x7F));  // no such folder: a failure, not a guess
+}
+
+// Each special-folder token asks the shell for the folder the SDK's own constant names.
+TEST(SpecialFolderTokens, AskForTheFolderTheSdkNames) {
+    struct Asked : win32::Win32Platform {
+        using Win32Platform::Win32Platform;
+        std::optional<string> SpecialFolderPath(int csidl) override { return std::to_string(csidl); }
+    } platform{GetModuleHandleW(nullptr)};
+    const std::pair<const char*, int> tokens[] = {
+        {"%Windows%", CSIDL_WINDOWS}, {"%Program Files%", CSIDL_PROGRAM_FILES}, {"%System%", CSIDL_SYSTEM},
+        {"%My Pictures%", CSIDL_MYPICTURES}, {"%My Music%", CSIDL_MYMUSIC}, {"%My Video%", CSIDL_MYVIDEO},
+        {"%My Documents%", CSIDL_PERSONAL}, {"%Favorites%", CSIDL_FAVORITES}, {"%Start Menu%", CSIDL_STARTMENU},
+        {"%Programs%", CSIDL_PROGRAMS}, {"%StartUp%", CSIDL_STARTUP}, {"%SendTo%", CSIDL_SENDTO},
+        {"%Internet Cache%", CSIDL_INTERNET_CACHE}, {"%Fonts%", CSIDL_FONTS}, {"%Cookies%", CSIDL_COOKIES},
+        {"%History%", CSIDL_HISTORY}, {"%Desktop%", CSIDL_DESKTOP}, {"%DesktopDirectory%", CSIDL_DESKTOPDIRECTORY},
+        {"%Recent%", CSIDL_RECENT}, {"%Common Start Menu%", CSIDL_COMMON_STARTMENU},
+        {"%Common Programs%", CSIDL_COMMON_PROGRAMS}, {"%Common StartUp%", CSIDL_COMMON_STARTUP},
+        {"%Common Desktop%", CSIDL_COMMON_DESKTOPDIRECTORY}, {"%Common Favorites%", CSIDL_COMMON_FAVORITES},
+        {"%Common My Documents%", CSIDL_COMMON_DOCUMENTS}, {"%Common My Pictures%", CSIDL_COMMON_PICTURES},
+        {"%Common My Music%", CSIDL_COMMON_MUSIC}, {"%Common My Video%", CSIDL_COMMON_VIDEO},
+    };
+    for (const auto& [token, csidl] : tokens) {
+        EXPECT_EQ(std::to_string(csidl), ExpandPlaceholders(platform, RunState(), token)) << token;
+    }
 }
 
 TEST_F(PathLookupTest, FullPathNameResolvesAgainstTheCurrentFolder) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "../unit/code_page_932_extras.h"
 #include "base/text.h"
 #include "text_samples.h"
 #include "win32/codepage.h"
@@ -221,6 +222,11 @@ TEST(CodePage, ConversionsAreExactOrRefused) {
     EXPECT_EQ(string(HYOU) + "a.txt", platform.CodePage932ToUtf8("\x95\x5C" "a.txt"));
     EXPECT_EQ("\uFF71\uFF72", platform.CodePage932ToUtf8("\xB1\xB2"));  // half-width kana
     EXPECT_EQ(std::nullopt, platform.CodePage932ToUtf8("a\x95"));         // a lead byte alone
+    // As the fake platform decodes them: Windows' table maps all five, Wine 8's all but 0x80 not.
+    for (const auto& [byte, text] : CODE_PAGE_932_EXTRA_BYTES) {
+        const std::optional<string> decoded = platform.CodePage932ToUtf8(string(1, byte));
+        EXPECT_TRUE(decoded == text || (!decoded && byte != '\x80')) << Shown(string(1, byte));
+    }
     EXPECT_EQ(L"\u8868\u00EB\U0001F600", ToWide(string(HYOU) + E_DIAERESIS + EMOJI));
     EXPECT_EQ(string(HYOU) + E_DIAERESIS + EMOJI, ToNarrow(L"\u8868\u00EB\U0001F600"));
     EXPECT_EQ(std::nullopt, win32::Utf8ToWide("a\xC3"));

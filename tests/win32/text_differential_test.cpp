@@ -5,8 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "../unit/ordinal_folds.h"
 
 #include "base/arguments.h"
 #include "base/text.h"
@@ -52,6 +57,46 @@ TEST(TextDifferential, OrdinalUpperCaseMatchesCompareStringOrdinal) {
         ASSERT_TRUE(SameIgnoringCase(c, ours)) << std::hex << static_cast<unsigned>(c);
         ASSERT_EQ(SameIgnoringCase(c, invariant), OrdinalUpperCase(invariant) == ours)
             << std::hex << static_cast<unsigned>(c);
+    }
+}
+
+// Every unit but the surrogates that CompareStringOrdinal, without case, takes for another unit,
+// with the smallest unit of that class: sorted in its order, equal units are one class.
+std::vector<std::array<unsigned, 2>> SystemOrdinalFolds() {
+    std::vector<wchar_t> units;
+    for (wchar_t c = 1; c != 0; c = c == 0xD7FF ? 0xE000 : c + 1) units.push_back(c);
+    auto less = [](wchar_t a, wchar_t b) { return CompareStringOrdinal(&a, 1, &b, 1, TRUE) == CSTR_LESS_THAN; };
+    std::stable_sort(units.begin(), units.end(), less);
+    std::vector<std::array<unsigned, 2>> folds;
+    for (std::size_t first = 0, at = 1; at < units.size(); ++at) {
+        if (less(units[first], units[at])) first = at;
+        else folds.push_back({units[at], units[first]});
+    }
+    std::sort(folds.begin(), folds.end());
+    return folds;
+}
+
+// The fake platform of the unit tests folds names with this table, taken from the system: with
+// KORVO_WRITE_ORDINAL_FOLDS=FILE this test writes it anew.
+TEST(TextDifferential, TheFakePlatformFoldsAsCompareStringOrdinal) {
+    const auto folds = SystemOrdinalFolds();
+    if (const char* path = std::getenv("KORVO_WRITE_ORDINAL_FOLDS")) {
+        FILE* file = std::fopen(path, "w");
+        ASSERT_NE(file, nullptr) << path;
+        std::fputs("// Written by the Win32 test TextDifferential.TheFakePlatformFoldsAsCompareStringOrdinal from\n"
+                   "// the system's CompareStringOrdinal: each UTF-16 unit it takes for another without case, and\n"
+                   "// the smallest unit of that class. Not edited by hand.\n#pragma once\n\n"
+                   "namespace korvo::testing {\n\ninline constexpr char16_t ORDINAL_FOLDS[][2] = {", file);
+        for (std::size_t i = 0; i < folds.size(); ++i) {
+            std::fprintf(file, "%s{0x%04X, 0x%04X},", i % 6 ? " " : "\n    ", folds[i][0], folds[i][1]);
+        }
+        std::fputs("\n};\n\n}  // namespace korvo::testing\n", file);
+        std::fclose(file);
+    }
+    ASSERT_EQ(folds.size(), std::size(ORDINAL_FOLDS));
+    for (std::size_t i = 0; i < folds.size(); ++i) {
+        EXPECT_EQ(folds[i][0], ORDINAL_FOLDS[i][0]);
+        EXPECT_EQ(folds[i][1], ORDINAL_FOLDS[i][1]) << std::hex << folds[i][0];
     }
 }
 
