@@ -179,7 +179,7 @@ std::unique_ptr<OutputFile> CreateTemporaryFile(Platform& platform, const std::s
 // The name the file is saved under, and whether Korvo chose it (the user never saw it).
 struct ChosenName {
     std::string name;
-    bool fromServer = false;
+    bool chosenByKorvo = false;
 };
 
 // The URL's name, seen in the menu; else the server's name, or the fallback when the server gives
@@ -214,20 +214,21 @@ std::string FirstNumberedName(const std::string& name, const std::string& folder
 
 // The name the progress window announces: a server's name as it will be numbered, if need be.
 std::string AnnouncedName(Platform& platform, const ChosenName& chosen, const std::string& folderPath) {
-    if (!chosen.fromServer) return chosen.name;
+    if (!chosen.chosenByKorvo) return chosen.name;
     const std::string free = FirstNumberedName(chosen.name, folderPath, [&](const std::string& path) {
         return platform.PathFileExists(path) ? NameTrial::Taken : NameTrial::Done;
     });
     return free.empty() ? chosen.name : free;
 }
 
-// A name from the URL was seen in the menu: it replaces a file of that name. A server's name was
-// not, so it never replaces: it takes the first free "name (n).ext", and the move itself refuses
-// to replace, so a file that appears in the meantime is not overwritten either. Returns the name
+// A name from the URL was seen in the menu: it replaces a file of that name. A name Korvo chose
+// (the server's, or the fallback) was not, so it never replaces: it takes the first free
+// "name (n).ext", and the move itself refuses to replace, so a file that appears in the meantime
+// is not overwritten either. Returns the name
 // the file took, or "" when it could take none.
 std::string MoveIntoPlace(Platform& platform, const std::string& temporaryPath,
                           const std::string& folderPath, const ChosenName& chosen) {
-    if (!chosen.fromServer) {
+    if (!chosen.chosenByKorvo) {
         return platform.ReplaceFile(temporaryPath, folderPath + chosen.name) ? chosen.name : "";
     }
     return FirstNumberedName(chosen.name, folderPath, [&](const std::string& path) {

@@ -17,6 +17,9 @@
 
 namespace korvo {
 
+// How a file's bytes were read.
+enum class FileEncoding { CodePage932, Utf8 };
+
 struct DecodedFile {
     std::string text;  // UTF-8, without a byte-order mark
     FileEncoding encoding = FileEncoding::Utf8;

@@ -54,7 +54,6 @@ bool IsCutInLabel(std::string_view line) {
 }
 
 void ReadSettingsAndFolders(Platform& platform, RunState& run, const DecodedFile& config) {
-    run.configEncoding = config.encoding;
     ResetSettings(run);
     ReadSystemSection(platform, run, config.text);
     ReadDirSection(platform, run, config.text);

@@ -86,9 +86,6 @@ enum MenuMode : int {
 
 enum class PendingMark { None, Separator, ColumnBreak };
 
-// How the configuration file was written; its line and field limits count that encoding's bytes.
-enum class FileEncoding { CodePage932, Utf8 };
-
 struct RunState {
     // Start-up and paths.
     std::string modulePath;
@@ -97,7 +94,6 @@ struct RunState {
     std::string programFolder;  // ends with a backslash
     std::string helpFilePath;
     std::string configPath;
-    FileEncoding configEncoding = FileEncoding::Utf8;
     std::string commandLineText;
     int screenWidth = 0;
     int maximizedHeight = 0;
