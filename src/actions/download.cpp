@@ -224,8 +224,7 @@ std::string AnnouncedName(Platform& platform, const ChosenName& chosen, const st
 // A name from the URL was seen in the menu: it replaces a file of that name. A name Korvo chose
 // (the server's, or the fallback) was not, so it never replaces: it takes the first free
 // "name (n).ext", and the move itself refuses to replace, so a file that appears in the meantime
-// is not overwritten either. Returns the name
-// the file took, or "" when it could take none.
+// is not overwritten either. Returns the name the file took, or "" when it could take none.
 std::string MoveIntoPlace(Platform& platform, const std::string& temporaryPath,
                           const std::string& folderPath, const ChosenName& chosen) {
     if (!chosen.chosenByKorvo) {
