@@ -316,38 +316,40 @@ bool FakePlatform::ShowProgress(const ProgressView& view) {
     return !cancelOnShow;
 }
 
-// Code page 932 as Windows decodes it: the C library's table, character by character, and the
-// single bytes that table leaves out as Windows maps them.
-std::optional<std::string> FakePlatform::CodePage932ToUtf8(const std::string& bytes) {
-    return Recode(bytes, "CP932", "UTF-8");
-}
-
 std::optional<std::string> Recode(const std::string& bytes, const char* from, const char* to) {
     iconv_t converter = iconv_open(to, from);
     if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string in = bytes;
+    std::string out(bytes.size() * 3 + 1, '\0');
+    char* inAt = in.data();
+    char* outAt = out.data();
+    std::size_t inLeft = in.size();
+    std::size_t outLeft = out.size();
+    const bool done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(converter);
+    if (!done || inLeft != 0) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// Code page 932 as Windows decodes it: the C library's table, character by character, and the
+// single bytes that table leaves out as Windows maps them.
+std::optional<std::string> FakePlatform::CodePage932ToUtf8(const std::string& bytes) {
     std::string text;
-    bool done = true;
-    for (std::size_t at = 0; done && at < bytes.size();) {
+    for (std::size_t at = 0; at < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[at]);
         const std::size_t length = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC) ? 2 : 1;
         const auto* extra = std::find_if(std::begin(CODE_PAGE_932_EXTRA_BYTES), std::end(CODE_PAGE_932_EXTRA_BYTES),
                                          [&](const auto& row) { return row.first == bytes[at]; });
-        std::string in = bytes.substr(at, length);
         if (extra != std::end(CODE_PAGE_932_EXTRA_BYTES)) {
             text += extra->second;
         } else {
-            std::string out(8, '\0');
-            char* inAt = in.data();
-            char* outAt = out.data();
-            std::size_t inLeft = in.size();
-            std::size_t outLeft = out.size();
-            done = iconv(converter, &inAt, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
-            text.append(out.data(), out.size() - outLeft);
+            const std::optional<std::string> character = Recode(bytes.substr(at, length), "CP932", "UTF-8");
+            if (!character) return std::nullopt;
+            text += *character;
         }
         at += length;
     }
-    iconv_close(converter);
-    if (!done) return std::nullopt;
     return text;
 }
 
