@@ -48,7 +48,9 @@ char32_t OrdinalFold(char32_t c) {
     static const std::vector<char16_t> folds = [] {
         std::vector<char16_t> table(0x10000);
         for (std::size_t unit = 0; unit < table.size(); ++unit) table[unit] = static_cast<char16_t>(unit);
-        for (const auto& [from, to] : ORDINAL_FOLDS) table[from] = to;
+        for (const auto& [from, to, count, step] : ORDINAL_FOLDS) {
+            for (int k = 0; k < count; ++k) table[from + k * step] = static_cast<char16_t>(to + k * step);
+        }
         return table;
     }();
     return c < folds.size() ? folds[c] : c;
