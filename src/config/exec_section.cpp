@@ -39,12 +39,11 @@ bool AddProgram(Platform& platform, RunState& run, const std::string& text) {
 
 bool HandleExecLine(Platform& platform, RunState& run, ExecReadingState& state,
                     const std::string& line) {
-    std::string text = run.paramSeen ? ExpandPlaceholders(platform, run, line) : line;
+    const std::optional<std::string> whole = run.paramSeen ? ExpandPlaceholdersWhole(platform, run, line) : line;
+    const std::string text = whole ? *whole : ExpandPlaceholders(platform, run, line);
     if (IsTemplateLine(state, text)) {
         // The last ">" line after a program is its template, kept whole. One whose placeholders
         // do not fit the expander stays as written, and building its command line says so.
-        const std::optional<std::string> whole =
-            run.paramSeen ? ExpandPlaceholdersWhole(platform, run, line) : line;
         run.programs.back().commandTemplate = (whole ? *whole : line).substr(1);
         return false;
     }
